@@ -1,0 +1,9 @@
+// The command-line pet match.
+#include "app/match_pet_argument.h"
+
+#include "platform/text.h"
+
+int MatchPetArgument(const std::string& argument, const std::string& petName) {
+    bool marked = !argument.empty() && (argument[0] == '-' || argument[0] == '/');
+    return text::LocaleEqual(marked ? argument.substr(1) : argument, petName) ? 1 : 0;
+}

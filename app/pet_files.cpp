@@ -1,0 +1,34 @@
+// Pet file names and the check that keeps them inside the working folder.
+#include "app/pet_files.h"
+
+#include "app/host_files.h"
+#include "platform/cp932.h"
+
+std::string PetFile(const std::string& petName) { return petName + kPetExtension; }
+std::string BackupFile(const std::string& petName) { return petName + kBackupExtension; }
+
+namespace {
+// Windows takes "NUL", "nul.txt" and "Con .x" alike for the device: only the part before
+// the first "." counts, trailing blanks dropped.
+bool IsDeviceName(const std::string& name) {
+    std::string upper;
+    for (char c : name.substr(0, name.find('.')))
+        upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    while (!upper.empty() && upper.back() == ' ') upper.pop_back();
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") return true;
+    return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
+           upper[3] >= '1' && upper[3] <= '9';
+}
+}  // namespace
+
+bool IsBarePetName(const std::string& petName) {
+    for (size_t i = 0; i < petName.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(petName[i]);
+        if (cp932::IsLeadByte(c)) {
+            ++i;
+            continue;
+        }
+        if (c == '\\' || c == '/' || c == ':') return false;
+    }
+    return petName != "." && petName != ".." && !IsDeviceName(petName);
+}

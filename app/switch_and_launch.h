@@ -1,0 +1,13 @@
+// Making one pet live and starting the host program.
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+#include "roster/profile_store.h"
+
+// Records the pet at `index` as current, puts the live file away under the outgoing pet's
+// name, backs up the incoming pet's file and moves it into the live name, deletes the old
+// settings file and starts the host. Every step runs whatever the steps before it did, and
+// none of them can replace or delete a pet's data.
+void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index,
+                     const std::string& hostPath);

@@ -1,0 +1,63 @@
+// Start-up and exit of the application, in their fixed order.
+#include "app/zandry_app.h"
+
+#include "app/host_files.h"
+#include "app/match_pet_argument.h"
+#include "app/switch_and_launch.h"
+#include "platform/host_detection.h"
+#include "roster/roster.h"
+
+namespace {
+constexpr char kInstanceLockName[] = "CZandryApp";
+}
+
+CZandryApp::CZandryApp(Platform& platform, std::vector<std::string> arguments)
+    : platform_(platform), arguments_(std::move(arguments)), profile_(platform) {}
+
+bool CZandryApp::InitInstance() {
+    lock_ = nullptr;
+    bool alreadyExists = false;
+    LockHandle lock = platform_.CreateInstanceLock(kInstanceLockName, alreadyExists);
+    if (alreadyExists) {
+        platform_.CloseInstanceLock(lock);
+        return false;
+    }
+    lock_ = lock;
+
+    const std::string workingFolder = platform_.CurrentDirectory();
+    profile_.Bind(workingFolder + "\\" + kSettingsFile);
+
+    FileStatus settings = platform_.StatFile(kSettingsFile);
+    if (!settings.exists || settings.size == 0) {
+        // The first-run setup window is not built yet: end here, nothing touched.
+        return true;
+    }
+
+    const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(profile_);
+    if (IsHostRunning(platform_, hostPath) == 1) return true;
+
+    if (!arguments_.empty()) {
+        int count = ReadPetCount(profile_);
+        for (int i = 0; i < count; ++i) {
+            if (MatchPetArgument(arguments_[0], GetPetName(profile_, i))) {
+                SwitchAndLaunch(platform_, profile_, i, hostPath);
+                return true;
+            }
+        }
+    }
+    // The chooser window is not built yet: a run that would show it ends here.
+    return true;
+}
+
+int CZandryApp::ExitInstance() {
+    if (lock_) {
+        platform_.ReleaseInstanceLock(lock_);
+        platform_.CloseInstanceLock(lock_);
+    }
+    return 0;
+}
+
+int CZandryApp::Run() {
+    InitInstance();
+    return ExitInstance();
+}

@@ -1,0 +1,74 @@
+// iconv-based conversion between the core's code page 932 paths and Linux's UTF-8 paths.
+#include "platform/posix/encoding.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/cp932.h"
+
+namespace encoding {
+
+namespace {
+// CP932 rather than SHIFT_JIS: the latter lacks Windows' extensions (NEC and IBM rows) and
+// maps 0x5C and 0x7E to the yen sign and overline.
+constexpr const char* kCodePage = "CP932";
+constexpr const char* kHost = "UTF-8";
+}  // namespace
+
+std::optional<std::string> Convert(const std::string& text, const char* from, const char* to) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out(text.size() * 4 + 4, '\0');
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::optional<std::string> ToHostPath(const std::string& cp932Path) {
+    std::string slashed;
+    slashed.reserve(cp932Path.size());
+    for (size_t i = 0; i < cp932Path.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(cp932Path[i]);
+        if (cp932::IsLeadByte(c) && i + 1 < cp932Path.size()) {
+            slashed += cp932Path[i];
+            slashed += cp932Path[++i];
+            continue;
+        }
+        if (c < 0x20 || std::strchr("<>\"|?*", c)) return std::nullopt;
+        slashed += c == '\\' ? '/' : cp932Path[i];
+    }
+    return Convert(slashed, kCodePage, kHost);
+}
+
+std::optional<std::string> FromHostName(const std::string& hostName) {
+    return Convert(hostName, kHost, kCodePage);
+}
+
+std::string FromHostPath(const std::string& hostPath) {
+    std::string out;
+    // Convert one UTF-8 character at a time so that one unmappable character costs only itself.
+    for (size_t i = 0; i < hostPath.size();) {
+        unsigned char c = static_cast<unsigned char>(hostPath[i]);
+        size_t len = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        std::string one = hostPath.substr(i, len);
+        i += len;
+        if (one == "/") {
+            out += '\\';
+        } else if (auto converted = Convert(one, kHost, kCodePage)) {
+            out += *converted;
+        } else {
+            out += '?';
+        }
+    }
+    return out;
+}
+
+}  // namespace encoding

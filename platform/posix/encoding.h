@@ -1,0 +1,24 @@
+// The edge between the core's Windows world (code page 932, "\" separators) and Linux's
+// (UTF-8 names, "/" separators), crossed the way Wine crosses it in the other direction.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace encoding {
+
+// Converts between two iconv encodings; nullopt when the text does not convert whole.
+std::optional<std::string> Convert(const std::string& text, const char* from, const char* to);
+
+// A core path as Linux names it: every "\" that is a character (not a trail byte) becomes
+// "/", and the name becomes UTF-8. Nullopt when the name cannot be a Windows file name:
+// invalid code page 932, control bytes, or one of < > " | ? *.
+std::optional<std::string> ToHostPath(const std::string& cp932Path);
+
+// A Linux path as the core names it: code page 932 with "\" separators. Characters that
+// code page 932 lacks become "?", as Windows' ANSI calls give them.
+std::string FromHostPath(const std::string& hostPath);
+
+// A Linux file name in code page 932, or nullopt when it has no such spelling.
+std::optional<std::string> FromHostName(const std::string& hostName);
+
+}  // namespace encoding

@@ -1,0 +1,24 @@
+// Native entry point: the command line arrives in the terminal's encoding and is handed to
+// the core in code page 932.
+#include <langinfo.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+#include "app/zandry_app.h"
+#include "platform/platform.h"
+#include "platform/posix/encoding.h"
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    const char* terminal = nl_langinfo(CODESET);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        // An argument with no code page 932 spelling can name no pet; pass it on unchanged.
+        auto converted = encoding::Convert(argv[i], terminal, "CP932");
+        arguments.push_back(converted ? *converted : std::string(argv[i]));
+    }
+    CZandryApp app(SystemPlatform(), arguments);
+    return app.Run();
+}

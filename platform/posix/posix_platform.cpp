@@ -1,0 +1,230 @@
+// The platform interface over Linux: Windows file semantics on POSIX calls, with every name
+// crossing the encoding edge on the way in and out.
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/cp932.h"
+#include "platform/platform.h"
+#include "platform/posix/encoding.h"
+#include "platform/posix/profile_files.h"
+
+extern char** environ;
+
+namespace {
+
+// Windows matching for the folder searches: "*" and "?" over whole characters, ASCII
+// letters without regard to case.
+bool MatchesPattern(const char* name, const char* pattern) {
+    auto charLen = [](const char* s) {
+        return cp932::IsLeadByte(static_cast<unsigned char>(*s)) && s[1] ? 2 : 1;
+    };
+    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    if (*pattern == '\0') return *name == '\0';
+    if (*pattern == '*') {
+        for (const char* rest = name;; rest += charLen(rest)) {
+            if (MatchesPattern(rest, pattern + 1)) return true;
+            if (*rest == '\0') return false;
+        }
+    }
+    if (*name == '\0') return false;
+    int n = charLen(name), p = charLen(pattern);
+    if (*pattern == '?') return MatchesPattern(name + n, pattern + 1);
+    if (n != p) return false;
+    if (n == 1 ? fold(*name) != fold(*pattern) : (name[0] != pattern[0] || name[1] != pattern[1]))
+        return false;
+    return MatchesPattern(name + n, pattern + p);
+}
+
+bool CopyContents(int from, int to) {
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = read(from, buffer, sizeof buffer);
+        if (n < 0) return false;
+        if (n == 0) return true;
+        for (ssize_t done = 0; done < n;) {
+            ssize_t w = write(to, buffer + done, static_cast<size_t>(n - done));
+            if (w <= 0) return false;
+            done += w;
+        }
+    }
+}
+
+std::string LockPath(const std::string& name) {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+        return std::string(runtime) + "/" + name + ".lock";
+    return "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
+}
+
+class PosixPlatform final : public Platform {
+public:
+    LockHandle CreateInstanceLock(const std::string& name, bool& alreadyExists) override {
+        alreadyExists = false;
+        // Close-on-exec: the host program started later must not inherit the lock.
+        int fd = open(LockPath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) return nullptr;
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) alreadyExists = errno == EWOULDBLOCK;
+        return reinterpret_cast<LockHandle>(static_cast<intptr_t>(fd) + 1);
+    }
+
+    void ReleaseInstanceLock(LockHandle) override {
+        // The lock was never owned, as a mutex created not owned is not: nothing to release.
+    }
+
+    void CloseInstanceLock(LockHandle lock) override {
+        if (lock) close(static_cast<int>(reinterpret_cast<intptr_t>(lock) - 1));
+    }
+
+    std::string CurrentDirectory() override {
+        char buffer[PATH_MAX];
+        if (!getcwd(buffer, sizeof buffer)) return {};
+        return encoding::FromHostPath(buffer);
+    }
+
+    bool RenameFile(const std::string& from, const std::string& to) override {
+        auto source = encoding::ToHostPath(from), target = encoding::ToHostPath(to);
+        if (!source || !target) return false;
+        if (renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, target->c_str(), RENAME_NOREPLACE) == 0)
+            return true;
+        if (errno != EINVAL && errno != ENOSYS) return false;
+        // File systems without the flag: a hard link cannot replace either.
+        if (link(source->c_str(), target->c_str()) != 0) return false;
+        if (unlink(source->c_str()) != 0) {
+            unlink(target->c_str());
+            return false;
+        }
+        return true;
+    }
+
+    bool RemoveFile(const std::string& name) override {
+        auto path = encoding::ToHostPath(name);
+        struct stat st;
+        if (!path || lstat(path->c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+        // DeleteFile refuses read-only files; unlink would not.
+        if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR)) return false;
+        return unlink(path->c_str()) == 0;
+    }
+
+    bool CopyFileReplacing(const std::string& from, const std::string& to) override {
+        auto source = encoding::ToHostPath(from), target = encoding::ToHostPath(to);
+        if (!source || !target) return false;
+        int in = open(source->c_str(), O_RDONLY | O_CLOEXEC);
+        if (in < 0) return false;
+        struct stat st;
+        struct stat existing;
+        if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode) ||
+            (stat(target->c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))) {
+            close(in);
+            return false;
+        }
+        // Copy beside the target and rename over it, so the old target survives a failed copy.
+        std::string temp = *target + ".XXXXXX";
+        int out = mkostemp(temp.data(), O_CLOEXEC);
+        bool ok = out >= 0 && fchmod(out, st.st_mode & 07777) == 0 && CopyContents(in, out);
+        if (out >= 0) ok = close(out) == 0 && ok;
+        close(in);
+        if (ok && rename(temp.c_str(), target->c_str()) == 0) return true;
+        if (out >= 0) unlink(temp.c_str());
+        return false;
+    }
+
+    FileStatus StatFile(const std::string& name) override {
+        FileStatus status;
+        auto path = encoding::ToHostPath(name);
+        struct stat st;
+        if (path && stat(path->c_str(), &st) == 0) {
+            status.exists = true;
+            status.size = S_ISDIR(st.st_mode) ? 0 : static_cast<std::uint64_t>(st.st_size);
+        }
+        return status;
+    }
+
+    ProbeResult CreateProbe(const std::string& name) override {
+        auto path = encoding::ToHostPath(name);
+        if (!path) return ProbeResult::Refused;
+        int fd = open(path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            close(fd);
+            return ProbeResult::Created;
+        }
+        return errno == EEXIST ? ProbeResult::AlreadyExists : ProbeResult::Refused;
+    }
+
+    std::vector<std::string> FindFiles(const std::string& pattern) override {
+        std::vector<std::string> found;
+        DIR* dir = opendir(".");
+        if (!dir) return found;
+        while (dirent* entry = readdir(dir)) {
+            std::string hostName = entry->d_name;
+            if (hostName == "." || hostName == "..") continue;
+            // A name with no code page 932 spelling cannot be named by the core at all.
+            auto name = encoding::FromHostName(hostName);
+            if (name && name->find('\\') == std::string::npos &&
+                MatchesPattern(name->c_str(), pattern.c_str()))
+                found.push_back(*name);
+        }
+        closedir(dir);
+        return found;
+    }
+
+    bool StartProgram(const std::string& path) override {
+        auto hostPath = encoding::ToHostPath(path);
+        if (!hostPath) return false;
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        // A session of its own: the host outlives us and ignores our terminal's signals.
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+        char* argv[] = {hostPath->data(), nullptr};
+        pid_t pid;
+        int rc = posix_spawn(&pid, hostPath->c_str(), nullptr, &attributes, argv, environ);
+        posix_spawnattr_destroy(&attributes);
+        return rc == 0;
+    }
+
+    int ProfileReadInt(const std::string& section, const std::string& key, int fallback,
+                       const std::string& file) override {
+        auto path = encoding::ToHostPath(file);
+        auto value = path ? profiles_.Read(*path, section, key) : std::nullopt;
+        std::string text = value ? Cut(*value) : std::string();
+        return text.empty() ? fallback : ParseProfileInt(text);
+    }
+
+    std::string ProfileReadText(const std::string& section, const std::string& key,
+                                const std::string& fallback, const std::string& file) override {
+        auto path = encoding::ToHostPath(file);
+        auto value = path ? profiles_.Read(*path, section, key) : std::nullopt;
+        return Cut(value ? *value : fallback);
+    }
+
+    bool ProfileWriteText(const std::string& section, const std::string& key,
+                          const std::optional<std::string>& value,
+                          const std::string& file) override {
+        auto path = encoding::ToHostPath(file);
+        return path && profiles_.Write(*path, section, key, value);
+    }
+
+private:
+    // What a C caller with a 4096-byte buffer receives.
+    static std::string Cut(const std::string& value) {
+        std::string text = value.substr(0, value.find('\0'));
+        if (text.size() > 4095) text.resize(4095);
+        return text;
+    }
+
+    ProfileFiles profiles_;
+};
+
+}  // namespace
+
+Platform& SystemPlatform() {
+    static PosixPlatform platform;
+    return platform;
+}

@@ -1,0 +1,147 @@
+// Off-Windows profile store: IniDocument over files, cached by stamp, written atomically.
+#include "platform/posix/profile_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/cp932.h"
+
+namespace {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
+    return bytes;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes beside the target, then renames over it: readers see the old file or the new one.
+bool ReplaceFile(const std::string& path, const std::string& bytes, unsigned mode) {
+    std::string temp = path + ".XXXXXX";
+    int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, bytes);
+    ok = close(fd) == 0 && ok;
+    if (ok && rename(temp.c_str(), path.c_str()) == 0) return true;
+    unlink(temp.c_str());
+    return false;
+}
+
+unsigned DefaultMode() {
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666u & ~static_cast<unsigned>(mask);
+}
+
+}  // namespace
+
+std::optional<ProfileFiles::Stamp> ProfileFiles::StampOf(const std::string& hostPath) {
+    struct stat st;
+    if (stat(hostPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    Stamp s;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = static_cast<std::uint64_t>(st.st_size);
+    s.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.mode = st.st_mode & 07777;
+    return s;
+}
+
+const ProfileFiles::Cached* ProfileFiles::Load(const std::string& hostPath) {
+    auto stamp = StampOf(hostPath);
+    if (!stamp) {
+        cache_.erase(hostPath);
+        return nullptr;
+    }
+    auto it = cache_.find(hostPath);
+    if (it != cache_.end() && it->second.stamp == *stamp) return &it->second;
+    auto bytes = ReadWholeFile(hostPath);
+    if (!bytes) {
+        cache_.erase(hostPath);
+        return nullptr;
+    }
+    Cached& entry = cache_[hostPath];
+    entry.stamp = *stamp;
+    entry.document = IniDocument(std::move(*bytes));
+    return &entry;
+}
+
+std::optional<std::string> ProfileFiles::Read(const std::string& hostPath,
+                                              const std::string& section,
+                                              const std::string& key) {
+    const Cached* cached = Load(hostPath);
+    if (!cached) return std::nullopt;
+    return cached->document.Find(section, key);
+}
+
+bool ProfileFiles::Write(const std::string& hostPath, const std::string& section,
+                         const std::string& key, const std::optional<std::string>& value) {
+    const Cached* cached = Load(hostPath);
+    IniDocument document = cached ? cached->document : IniDocument();
+    unsigned mode = cached ? cached->stamp.mode : DefaultMode();
+    // Windows refuses to write a read-only settings file; renaming over it would not.
+    if (cached && !(mode & S_IWUSR)) return false;
+    bool changed = value ? document.Set(section, key, *value) : document.Remove(section, key);
+    if (!changed) return true;
+    if (!ReplaceFile(hostPath, document.Bytes(), mode)) return false;
+    cache_.erase(hostPath);
+    if (auto stamp = StampOf(hostPath)) cache_[hostPath] = Cached{*stamp, std::move(document)};
+    return true;
+}
+
+int ParseProfileInt(const std::string& value) {
+    // GetPrivateProfileIntA reads through a 30-character buffer.
+    std::string head;
+    for (size_t i = 0, chars = 0; i < value.size() && chars < 29; ++chars) {
+        size_t len = cp932::IsLeadByte(static_cast<unsigned char>(value[i])) ? 2 : 1;
+        head += value.substr(i, len);
+        i += len;
+    }
+    size_t i = 0;
+    while (i < head.size() && static_cast<unsigned char>(head[i]) <= ' ') ++i;
+    bool negative = false;
+    if (i < head.size() && (head[i] == '-' || head[i] == '+')) negative = head[i++] == '-';
+    unsigned base = 10;
+    if (i + 1 < head.size() && head[i] == '0') {
+        char p = head[i + 1];
+        base = p == 'x' ? 16 : p == 'o' ? 8 : p == 'b' ? 2 : 10;
+        if (base != 10) i += 2;
+    }
+    std::uint32_t result = 0;
+    for (; i < head.size(); ++i) {
+        char c = head[i];
+        unsigned digit = c >= '0' && c <= '9'   ? static_cast<unsigned>(c - '0')
+                         : c >= 'a' && c <= 'z' ? static_cast<unsigned>(c - 'a' + 10)
+                         : c >= 'A' && c <= 'Z' ? static_cast<unsigned>(c - 'A' + 10)
+                                                : 99;
+        if (digit >= base) break;
+        result = result * base + digit;
+    }
+    if (negative) result = 0u - result;
+    return static_cast<int>(result);
+}

@@ -1,0 +1,47 @@
+// Initialisation files read and written off Windows. A parsed copy of each file is kept
+// while the file's identity, size and modification time stay the same, as Wine's profile
+// functions do; every write goes to the file at once and replaces it atomically, so a crash
+// leaves the old file or the new one, never half of it.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "roster/ini_document.h"
+
+class ProfileFiles {
+public:
+    // The raw value of the key (quotes stripped, no cut), or nullopt when absent.
+    std::optional<std::string> Read(const std::string& hostPath, const std::string& section,
+                                    const std::string& key);
+    // No value deletes the key. False when the file could not be replaced.
+    bool Write(const std::string& hostPath, const std::string& section, const std::string& key,
+               const std::optional<std::string>& value);
+
+private:
+    struct Stamp {
+        std::uint64_t device = 0, inode = 0, size = 0;
+        std::int64_t modifiedNs = 0;
+        unsigned mode = 0;
+        bool operator==(const Stamp& o) const {
+            return device == o.device && inode == o.inode && size == o.size &&
+                   modifiedNs == o.modifiedNs;
+        }
+    };
+    struct Cached {
+        Stamp stamp;
+        IniDocument document;
+    };
+
+    // The current document of the file, or null when the file is missing or unreadable.
+    const Cached* Load(const std::string& hostPath);
+    static std::optional<Stamp> StampOf(const std::string& hostPath);
+
+    std::unordered_map<std::string, Cached> cache_;
+};
+
+// The integer that GetPrivateProfileIntA makes of a value: blanks skipped, a sign, an
+// optional 0x/0o/0b prefix, digits up to the first that does not belong, wrapping in 32
+// bits; at most 29 characters are looked at.
+int ParseProfileInt(const std::string& value);

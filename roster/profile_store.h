@@ -1,0 +1,27 @@
+// The section-and-key store over the settings file, bound once at start-up. It keeps no
+// cache of its own: every read and every write goes through the platform at once.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+class ProfileStore {
+public:
+    explicit ProfileStore(Platform& platform) : platform_(platform) {}
+
+    void Bind(const std::string& settingsPath) { file_ = settingsPath; }
+    const std::string& File() const { return file_; }
+
+    int ProfileReadInt(const std::string& section, const std::string& key, int fallback);
+    std::string ProfileReadText(const std::string& section, const std::string& key,
+                                const std::string& fallback = {});
+    bool ProfileWriteInt(const std::string& section, const std::string& key, int value);
+    // No value deletes the key; an empty one leaves the key with an empty value.
+    bool ProfileWriteText(const std::string& section, const std::string& key,
+                          const std::optional<std::string>& value);
+
+private:
+    Platform& platform_;
+    std::string file_;
+};

@@ -1,0 +1,106 @@
+// Test folders on Windows: the ANSI calls take code page 932 names as they are.
+#include <windows.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "tests/support/test_folder.h"
+
+namespace {
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+}  // namespace
+
+TestFolder::TestFolder(const std::string& suffix, Placement placement) {
+    char buffer[MAX_PATH];
+    GetCurrentDirectoryA(sizeof buffer, buffer);
+    previous_ = buffer;
+    std::string base = previous_ + "\\";
+    if (placement == kInTemp) {
+        GetTempPathA(sizeof buffer, buffer);
+        base = buffer;
+    }
+    for (unsigned n = GetTickCount();; ++n) {
+        std::string candidate = base + "zandry-test" + suffix + "-" + std::to_string(n);
+        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+            hostPath_ = candidate;
+            break;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("CreateDirectory failed");
+    }
+    SetCurrentDirectoryA(hostPath_.c_str());
+}
+
+TestFolder::~TestFolder() {
+    SetCurrentDirectoryA(previous_.c_str());
+    RemoveTree(hostPath_);
+}
+
+void TestFolder::Write(const std::string& name, const std::string& bytes) const {
+    std::FILE* file = std::fopen(name.c_str(), "wb");
+    if (!file) throw std::runtime_error("cannot write " + name);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::optional<std::string> TestFolder::Read(const std::string& name) const {
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    while (size_t n = std::fread(buffer, 1, sizeof buffer, file)) bytes.append(buffer, n);
+    std::fclose(file);
+    return bytes;
+}
+
+std::set<std::string> TestFolder::Names() const {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA("*", &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = data.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+void TestFolder::MakeFolder(const std::string& name) const { CreateDirectoryA(name.c_str(), nullptr); }
+
+void TestFolder::MakeReadOnly(const std::string& name) const {
+    SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+int RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    std::string commandLine = "\"" + program + "\"";
+    for (const auto& argument : arguments) commandLine += " \"" + argument + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}

@@ -1,0 +1,9 @@
+// Tells whether this Wine can run a 32-bit Windows program at all, in code page 932.
+#include <windows.h>
+
+#include <cstdio>
+
+int main() {
+    std::printf("acp=%u\n", GetACP());
+    return GetACP() == 932 ? 0 : 3;
+}

@@ -1,0 +1,126 @@
+// The start-up sequence run in-process on a real folder, with the platform wrapped.
+#include <gtest/gtest.h>
+
+#include "app/zandry_app.h"
+#include "roster/roster.h"
+#include "tests/support/faulty_platform.h"
+#include "tests/support/test_folder.h"
+
+namespace {
+
+const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
+
+class StartUp : public ::testing::Test {
+protected:
+    TestFolder folder;
+    FaultyPlatform platform{SystemPlatform()};
+
+    void SetUp() override {
+        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+    }
+    void Roster(const std::string& names, int count, int current = 0) {
+        folder.Write("Zandry.ini", "[PetList]\r\nentry=" + std::to_string(count) + "\r\n" + names +
+                                       "[NowPet]\r\nnumber=" + std::to_string(current) +
+                                       "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n");
+    }
+    // Runs the program with these arguments; the index it made current, or -99 for none.
+    int Launch(std::vector<std::string> arguments) {
+        std::string before = *folder.Read("Zandry.ini");
+        CZandryApp app(platform, std::move(arguments));
+        EXPECT_EQ(app.Run(), 0);
+        if (*folder.Read("Zandry.ini") == before) return -99;
+        ProfileStore store(SystemPlatform());
+        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+        return ReadRoster(store).current;
+    }
+    bool TouchedFiles() {
+        for (const std::string& call : platform.FileCalls())
+            if (call.rfind("write", 0) == 0 || call.rfind("rename", 0) == 0 ||
+                call.rfind("start", 0) == 0 || call.rfind("remove", 0) == 0)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(StartUp, ArgumentSelectsThePetItNames) {
+    const std::string names = "Petname0=A\r\nPetname1=B\r\nPetname2=b\r\nPetname3=\r\n";
+    struct Case {
+        std::vector<std::string> arguments;
+        int expected;
+    } cases[] = {
+        {{"B"}, 1}, {{"-b"}, 1}, {{"/B"}, 1}, {{"--B"}, -99}, {{"-/B"}, -99}, {{"a", "B"}, 0},
+        {{"-"}, 3}, {{""}, 3},   {{"Z"}, -99}, {{}, -99},
+    };
+    for (const Case& c : cases) {
+        Roster(names, 4, 0);
+        EXPECT_EQ(Launch(c.arguments), c.expected)
+            << (c.arguments.empty() ? "(none)" : c.arguments[0]);
+    }
+}
+
+TEST_F(StartUp, StoredCountBoundsTheMatch) {
+    Roster("Petname0=A\r\nPetname1=B\r\n", 1);
+    EXPECT_EQ(Launch({"B"}), -99);
+    Roster("Petname0=A\r\n", 3);
+    EXPECT_EQ(Launch({"-"}), 1) << "a missing name within the count is empty";
+    Roster("Petname0=A\r\n", -5);
+    EXPECT_EQ(Launch({"A"}), -99);
+}
+
+TEST_F(StartUp, MissingOrEmptySettingsEndTheRunUntouched) {
+    CZandryApp missing(platform, {"A"});
+    EXPECT_EQ(missing.Run(), 0);
+    folder.Write("Zandry.ini", "");
+    CZandryApp empty(platform, {"A"});
+    EXPECT_EQ(empty.Run(), 0);
+    EXPECT_FALSE(TouchedFiles());
+    EXPECT_EQ(folder.Read("Zandry.ini"), "");
+}
+
+TEST_F(StartUp, SettingsOfOneLineBreakAreUsed) {
+    folder.Write("Zandry.ini", "\r\n");
+    folder.Write(kLive, "live");
+    CZandryApp app(platform, {"-"});
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_FALSE(TouchedFiles()) << "the roster is empty, so no pet matches";
+}
+
+TEST_F(StartUp, SecondCopyEndsAtOnceAndTouchesNothing) {
+    Roster("Petname0=A\r\nPetname1=B\r\n", 2);
+    bool exists = false;
+    LockHandle held = SystemPlatform().CreateInstanceLock("CZandryApp", exists);
+    ASSERT_FALSE(exists);
+    CZandryApp second(platform, {"B"});
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_EQ(second.ExitInstance(), 0);
+    EXPECT_FALSE(TouchedFiles());
+    SystemPlatform().CloseInstanceLock(held);
+    EXPECT_EQ(Launch({"B"}), 1) << "the lock is free again";
+}
+
+TEST_F(StartUp, ExitReleasesTheLock) {
+    Roster("Petname0=A\r\n", 1);
+    EXPECT_EQ(Launch({"A"}), 0);
+    bool exists = true;
+    LockHandle again = SystemPlatform().CreateInstanceLock("CZandryApp", exists);
+    EXPECT_FALSE(exists);
+    SystemPlatform().CloseInstanceLock(again);
+}
+
+TEST_F(StartUp, HostPathIsTheWorkingFolderAndVer) {
+    Roster("Petname0=A\r\nPetname1=B\r\n", 2);
+    folder.Write(kLive, "A data");
+    folder.Write("B.kmc", "B data");
+    EXPECT_EQ(Launch({"B"}), 1);
+    EXPECT_EQ(platform.FileCalls().back(),
+              "start " + SystemPlatform().CurrentDirectory() + "\\Kirimo.exe");
+    EXPECT_EQ(WaitForFile(folder, "standin-host.log"), "started: live file holds \"B data\"\n");
+}
+
+TEST_F(StartUp, FailingLockOrDirectoryDoesNotStopTheRun) {
+    Roster("Petname0=A\r\nPetname1=B\r\n", 2);
+    platform.Fail(Call::Lock);
+    EXPECT_EQ(Launch({"B"}), 1);
+}
+
+}  // namespace
