@@ -37,6 +37,7 @@ bool CZandryApp::InitInstance() {
     if (IsHostRunning(platform_, hostPath) == 1) return true;
 
     if (!arguments_.empty()) {
+        ProfileSnapshot snapshot(profile_);
         int count = ReadPetCount(profile_);
         for (int i = 0; i < count; ++i) {
             if (MatchPetArgument(arguments_[0], GetPetName(profile_, i))) {

@@ -61,6 +61,10 @@ public:
     virtual bool ProfileWriteText(const std::string& section, const std::string& key,
                                   const std::optional<std::string>& value,
                                   const std::string& file) = 0;
+    // While held, reads of `file` may all come from one look at it: a roster read is then
+    // one consistent snapshot, and costs one look rather than one per name. Writes still go
+    // to the file at once.
+    virtual void HoldProfileSnapshot(const std::string& file, bool hold) = 0;
 };
 
 // The platform this process runs on.

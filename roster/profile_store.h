@@ -22,6 +22,21 @@ public:
                           const std::optional<std::string>& value);
 
 private:
+    friend class ProfileSnapshot;
     Platform& platform_;
     std::string file_;
+};
+
+// Reads made while one of these lives see the settings file as it was at the first of them.
+class ProfileSnapshot {
+public:
+    explicit ProfileSnapshot(ProfileStore& store) : store_(store) {
+        store_.platform_.HoldProfileSnapshot(store_.file_, true);
+    }
+    ~ProfileSnapshot() { store_.platform_.HoldProfileSnapshot(store_.file_, false); }
+    ProfileSnapshot(const ProfileSnapshot&) = delete;
+    ProfileSnapshot& operator=(const ProfileSnapshot&) = delete;
+
+private:
+    ProfileStore& store_;
 };

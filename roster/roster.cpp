@@ -27,6 +27,7 @@ std::string GetPetName(ProfileStore& store, int index) {
 }
 
 Roster ReadRoster(ProfileStore& store) {
+    ProfileSnapshot snapshot(store);
     Roster roster;
     int count = ReadPetCount(store);
     for (int i = 0; i < count; ++i) roster.names.push_back(GetPetName(store, i));

@@ -30,6 +30,8 @@ struct FolderCase {
     std::string incoming;
 };
 
+void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.label; }
+
 class CommandLine : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(CommandLine, WorkedExampleEndsAsExpected) {

@@ -25,13 +25,14 @@ protected:
     }
     // Runs the program with these arguments; the index it made current, or -99 for none.
     int Launch(std::vector<std::string> arguments) {
-        std::string before = *folder.Read("Zandry.ini");
+        size_t before = platform.FileCalls().size();
         CZandryApp app(platform, std::move(arguments));
         EXPECT_EQ(app.Run(), 0);
-        if (*folder.Read("Zandry.ini") == before) return -99;
-        ProfileStore store(SystemPlatform());
-        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        return ReadRoster(store).current;
+        const std::string mark = "write NowPet/number=";
+        for (size_t i = before; i < platform.FileCalls().size(); ++i)
+            if (platform.FileCalls()[i].rfind(mark, 0) == 0)
+                return std::stoi(platform.FileCalls()[i].substr(mark.size()));
+        return -99;
     }
     bool TouchedFiles() {
         for (const std::string& call : platform.FileCalls())

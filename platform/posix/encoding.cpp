@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <utility>
 
 #include "platform/cp932.h"
 
@@ -17,8 +19,20 @@ constexpr const char* kCodePage = "CP932";
 constexpr const char* kHost = "UTF-8";
 }  // namespace
 
+namespace {
+// Opening a converter costs far more than most conversions, and every file call converts.
+iconv_t Converter(const char* from, const char* to) {
+    thread_local std::map<std::pair<std::string, std::string>, iconv_t> open;
+    auto key = std::make_pair(std::string(from), std::string(to));
+    auto it = open.find(key);
+    if (it == open.end()) it = open.emplace(key, iconv_open(to, from)).first;
+    iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    return it->second;
+}
+}  // namespace
+
 std::optional<std::string> Convert(const std::string& text, const char* from, const char* to) {
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = Converter(from, to);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out(text.size() * 4 + 4, '\0');
     char* in = const_cast<char*>(text.data());
@@ -26,7 +40,6 @@ std::optional<std::string> Convert(const std::string& text, const char* from, co
     char* outPtr = out.data();
     size_t outLeft = out.size();
     size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
     if (rc == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;

@@ -44,6 +44,17 @@ bool MatchesPattern(const char* name, const char* pattern) {
     return MatchesPattern(name + n, pattern + p);
 }
 
+// A Linux name holding "\\" as a character would read back as a path; the core cannot name it.
+bool HasSeparator(const std::string& name) {
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (cp932::IsLeadByte(static_cast<unsigned char>(name[i])))
+            ++i;
+        else if (name[i] == '\\')
+            return true;
+    }
+    return false;
+}
+
 bool CopyContents(int from, int to) {
     char buffer[65536];
     for (;;) {
@@ -167,8 +178,7 @@ public:
             if (hostName == "." || hostName == "..") continue;
             // A name with no code page 932 spelling cannot be named by the core at all.
             auto name = encoding::FromHostName(hostName);
-            if (name && name->find('\\') == std::string::npos &&
-                MatchesPattern(name->c_str(), pattern.c_str()))
+            if (name && !HasSeparator(*name) && MatchesPattern(name->c_str(), pattern.c_str()))
                 found.push_back(*name);
         }
         closedir(dir);
@@ -191,7 +201,7 @@ public:
 
     int ProfileReadInt(const std::string& section, const std::string& key, int fallback,
                        const std::string& file) override {
-        auto path = encoding::ToHostPath(file);
+        const auto& path = HostProfilePath(file);
         auto value = path ? profiles_.Read(*path, section, key) : std::nullopt;
         std::string text = value ? Cut(*value) : std::string();
         return text.empty() ? fallback : ParseProfileInt(text);
@@ -199,7 +209,7 @@ public:
 
     std::string ProfileReadText(const std::string& section, const std::string& key,
                                 const std::string& fallback, const std::string& file) override {
-        auto path = encoding::ToHostPath(file);
+        const auto& path = HostProfilePath(file);
         auto value = path ? profiles_.Read(*path, section, key) : std::nullopt;
         return Cut(value ? *value : fallback);
     }
@@ -207,7 +217,7 @@ public:
     bool ProfileWriteText(const std::string& section, const std::string& key,
                           const std::optional<std::string>& value,
                           const std::string& file) override {
-        auto path = encoding::ToHostPath(file);
+        const auto& path = HostProfilePath(file);
         return path && profiles_.Write(*path, section, key, value);
     }
 
@@ -219,7 +229,22 @@ private:
         return text;
     }
 
+    void HoldProfileSnapshot(const std::string& file, bool hold) override {
+        if (const auto& path = HostProfilePath(file)) profiles_.Hold(*path, hold);
+    }
+
+    // A roster read asks for the same file thousands of times in a row.
+    const std::optional<std::string>& HostProfilePath(const std::string& file) {
+        if (file != profileFile_) {
+            profileFile_ = file;
+            profileHostPath_ = encoding::ToHostPath(file);
+        }
+        return profileHostPath_;
+    }
+
     ProfileFiles profiles_;
+    std::string profileFile_;
+    std::optional<std::string> profileHostPath_;
 };
 
 }  // namespace

@@ -72,7 +72,19 @@ std::optional<ProfileFiles::Stamp> ProfileFiles::StampOf(const std::string& host
     return s;
 }
 
+void ProfileFiles::Hold(const std::string& hostPath, bool hold) {
+    auto& state = holds_[hostPath];
+    state.count += hold ? 1 : -1;
+    if (state.count <= 0) holds_.erase(hostPath);
+}
+
 const ProfileFiles::Cached* ProfileFiles::Load(const std::string& hostPath) {
+    auto held = holds_.find(hostPath);
+    if (held != holds_.end()) {
+        auto cached = cache_.find(hostPath);
+        if (held->second.looked) return cached == cache_.end() ? nullptr : &cached->second;
+        held->second.looked = true;
+    }
     auto stamp = StampOf(hostPath);
     if (!stamp) {
         cache_.erase(hostPath);

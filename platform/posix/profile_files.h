@@ -19,6 +19,9 @@ public:
     bool Write(const std::string& hostPath, const std::string& section, const std::string& key,
                const std::optional<std::string>& value);
 
+    // While held, a parsed copy is used without looking at the file again.
+    void Hold(const std::string& hostPath, bool hold);
+
 private:
     struct Stamp {
         std::uint64_t device = 0, inode = 0, size = 0;
@@ -39,6 +42,11 @@ private:
     static std::optional<Stamp> StampOf(const std::string& hostPath);
 
     std::unordered_map<std::string, Cached> cache_;
+    struct HoldState {
+        int count = 0;
+        bool looked = false;  // the file was looked at since the hold began
+    };
+    std::unordered_map<std::string, HoldState> holds_;
 };
 
 // The integer that GetPrivateProfileIntA makes of a value: blanks skipped, a sign, an

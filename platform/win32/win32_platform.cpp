@@ -108,6 +108,9 @@ public:
         return WritePrivateProfileStringA(section.c_str(), key.c_str(),
                                           value ? value->c_str() : nullptr, file.c_str()) != 0;
     }
+
+    // The profile functions keep their own copy of the file.
+    void HoldProfileSnapshot(const std::string&, bool) override {}
 };
 
 }  // namespace

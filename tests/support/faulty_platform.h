@@ -70,6 +70,10 @@ public:
         return !Fails(Call::Write) && inner_.ProfileWriteText(section, key, value, file);
     }
 
+    void HoldProfileSnapshot(const std::string& file, bool hold) override {
+        inner_.HoldProfileSnapshot(file, hold);
+    }
+
 private:
     bool Fails(Call kind) const { return failing_.count(kind) != 0; }
 
