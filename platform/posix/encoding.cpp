@@ -21,13 +21,28 @@ constexpr const char* kHost = "UTF-8";
 
 namespace {
 // Opening a converter costs far more than most conversions, and every file call converts.
+class Converters {
+public:
+    ~Converters() {
+        for (auto& entry : open_)
+            if (entry.second != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.second);
+    }
+    iconv_t Get(const char* from, const char* to) {
+        auto key = std::make_pair(std::string(from), std::string(to));
+        auto it = open_.find(key);
+        if (it == open_.end()) it = open_.emplace(key, iconv_open(to, from)).first;
+        if (it->second != reinterpret_cast<iconv_t>(-1))
+            iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        return it->second;
+    }
+
+private:
+    std::map<std::pair<std::string, std::string>, iconv_t> open_;
+};
+
 iconv_t Converter(const char* from, const char* to) {
-    thread_local std::map<std::pair<std::string, std::string>, iconv_t> open;
-    auto key = std::make_pair(std::string(from), std::string(to));
-    auto it = open.find(key);
-    if (it == open.end()) it = open.emplace(key, iconv_open(to, from)).first;
-    iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
-    return it->second;
+    thread_local Converters converters;
+    return converters.Get(from, to);
 }
 }  // namespace
 
