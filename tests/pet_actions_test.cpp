@@ -1,0 +1,199 @@
+// Adopt, rename and discard on a real folder, driven through a plain list.
+#include <gtest/gtest.h>
+
+#include "roster/roster.h"
+#include "tests/support/faulty_platform.h"
+#include "tests/support/test_folder.h"
+#include "tests/support/vector_pet_list.h"
+#include "ui/pet_actions.h"
+
+namespace {
+
+const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
+
+class PetActions : public ::testing::Test {
+protected:
+    TestFolder folder;
+    FaultyPlatform platform{SystemPlatform()};
+    ProfileStore store{platform};
+    VectorPetList list;
+    PetManageState state{list};
+
+    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini"); }
+    // Opens the window on this roster.
+    void Open(const std::vector<std::string>& names, int current) {
+        SaveRoster(store, names, current);
+        FillPetList(state, store);
+    }
+    std::vector<std::string> StoredNames() { return ReadRoster(store).names; }
+    int StoredCurrent() { return ReadRoster(store).current; }
+    std::set<std::string> Files() {
+        std::set<std::string> names = folder.Names();
+        names.erase("Zandry.ini");
+        return names;
+    }
+};
+
+TEST_F(PetActions, OpeningSelectsNothingAndKeepsTheStoredIndex) {
+    Open({"A", "", "A"}, 7);
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "", "A"}));
+    EXPECT_EQ(list.Selected(), -1);
+    EXPECT_EQ(state.current, 7);
+}
+
+TEST_F(PetActions, AdoptMakesTheNewPetCurrentAndPutsTheLiveFileAway) {
+    Open({"A", "B", "C"}, 1);
+    folder.Write(kLive, "B data");
+    ASSERT_TRUE(AdoptPet(state, "New", store, platform));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "B", "C", "New"}));
+    EXPECT_EQ(list.Selected(), 3);
+    EXPECT_EQ(state.current, 3);
+    EXPECT_EQ(StoredNames(), list.Items());
+    EXPECT_EQ(StoredCurrent(), 3);
+    EXPECT_EQ(Files(), std::set<std::string>{"B.kmc"});
+    EXPECT_EQ(folder.Read("B.kmc"), "B data");
+}
+
+TEST_F(PetActions, AdoptWithNoCurrentPetMovesTheLiveFileToTheBareExtension) {
+    Open({"A"}, -1);
+    folder.Write(kLive, "orphan data");
+    ASSERT_TRUE(AdoptPet(state, "New", store, platform));
+    EXPECT_EQ(folder.Read(".kmc"), "orphan data");
+}
+
+TEST_F(PetActions, AdoptKeepsAPetFileThatIsAlreadyThere) {
+    Open({"A"}, 0);
+    folder.Write("Dropped.kmc", "dropped data");
+    ASSERT_TRUE(AdoptPet(state, "Dropped", store, platform));
+    EXPECT_EQ(folder.Read("Dropped.kmc"), "dropped data");
+    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"A", "Dropped"}));
+}
+
+TEST_F(PetActions, NamesAreRefusedSilently) {
+    struct Case {
+        const char* label;
+        std::string name;
+        bool adopt, rename;
+    } cases[] = {
+        {"empty", "", false, false},
+        {"leading space", " x", false, false},
+        {"inner space", "a b", false, false},
+        {"full-width space", "a\x81\x40", false, false},
+        {"trail 0x81 then 0x40 is no space", "\x82\x81\x40", true, true},
+        {"same name", "Pochi", false, false},
+        {"other case", "pochi", false, true},
+        {"backslash", "a\\b", false, false},
+        {"slash", "a/b", false, false},
+        {"colon", "c:x", false, false},
+        {"dot dot", "..", false, false},
+        {"device", "Com1", false, false},
+        {"live file title", "kirimo\x90\xdd\x92\xe8", false, false},
+        {"trail 0x5C is no separator", "\x83\x5c", true, true},
+        {"probe refuses", "a?b", false, true},
+        {"16 bytes", "\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c", true, true},
+    };
+    for (const Case& c : cases) {
+        for (bool adopt : {true, false}) {
+            TestFolder fresh;
+            FaultyPlatform files(SystemPlatform());
+            ProfileStore own(files);
+            own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+            SaveRoster(own, {"Pochi", "Momo"}, 0);
+            VectorPetList names;
+            PetManageState opened{names};
+            FillPetList(opened, own);
+            names.Select(1);
+            bool done = adopt ? AdoptPet(opened, c.name, own, files)
+                              : RenamePet(opened, c.name, own, files);
+            EXPECT_EQ(done, adopt ? c.adopt : c.rename) << c.label << (adopt ? " (adopt)" : " (rename)");
+            if (!done) {
+                EXPECT_EQ(names.Items(), (std::vector<std::string>{"Pochi", "Momo"})) << c.label;
+                EXPECT_EQ(ReadRoster(own).names, names.Items()) << c.label;
+                EXPECT_EQ(fresh.Names(), std::set<std::string>{"Zandry.ini"}) << c.label;
+            }
+        }
+    }
+}
+
+TEST_F(PetActions, RenameMovesBothFilesAndKeepsTheIndex) {
+    Open({"Pochi", "Momo"}, 1);
+    folder.Write("Pochi.kmc", "P data");
+    folder.Write("Pochi.bak", "P backup");
+    list.Select(0);
+    ASSERT_TRUE(RenamePet(state, "pochi", store, platform));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"pochi", "Momo"}));
+    EXPECT_EQ(list.Selected(), -1);
+    EXPECT_EQ(folder.Read("pochi.kmc"), "P data");
+    EXPECT_EQ(folder.Read("pochi.bak"), "P backup");
+    EXPECT_EQ(StoredNames(), list.Items());
+    EXPECT_EQ(StoredCurrent(), 1);
+}
+
+TEST_F(PetActions, RenameOfTheLivePetLeavesTheLiveFile) {
+    Open({"A"}, 0);
+    folder.Write(kLive, "A data");
+    folder.Write("A.bak", "A backup");
+    list.Select(0);
+    ASSERT_TRUE(RenamePet(state, "Z", store, platform));
+    EXPECT_EQ(Files(), (std::set<std::string>{kLive, "Z.bak"}));
+}
+
+TEST_F(PetActions, RenameWithoutSelectionDoesNothing) {
+    Open({"A"}, 0);
+    EXPECT_FALSE(RenamePet(state, "Z", store, platform));
+    EXPECT_EQ(StoredNames(), std::vector<std::string>{"A"});
+}
+
+TEST_F(PetActions, DiscardKeepsTheCurrentIndexOnItsPet) {
+    struct Case {
+        int discard, currentBefore, currentAfter;
+        std::vector<std::string> left;
+    } cases[] = {
+        {0, 2, 1, {"B", "C"}}, {2, 0, 0, {"A", "B"}}, {1, 1, -1, {"A", "C"}}, {2, 2, -1, {"A", "B"}},
+    };
+    for (const Case& c : cases) {
+        TestFolder fresh;
+        ProfileStore own(platform);
+        own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+        SaveRoster(own, {"A", "B", "C"}, c.currentBefore);
+        VectorPetList names;
+        PetManageState opened{names};
+        FillPetList(opened, own);
+        names.Select(c.discard);
+        ASSERT_TRUE(DiscardPet(opened, own, platform, [] { return true; }));
+        EXPECT_EQ(names.Items(), c.left);
+        EXPECT_EQ(opened.current, c.currentAfter);
+        EXPECT_EQ(ReadRoster(own).names, c.left);
+        EXPECT_EQ(ReadRoster(own).current, c.currentAfter);
+        EXPECT_EQ(own.ProfileReadText("PetList", "Petname2", "<absent>"), "<absent>");
+    }
+}
+
+TEST_F(PetActions, DiscardDeletesThePetsFilesAndTheLiveFileOnlyWhenCurrent) {
+    Open({"A", "B"}, 0);
+    folder.Write(kLive, "A data");
+    folder.Write("A.bak", "A backup");
+    folder.Write("B.kmc", "B data");
+    folder.Write("B.bak", "B backup");
+    list.Select(1);
+    ASSERT_TRUE(DiscardPet(state, store, platform, [] { return true; }));
+    EXPECT_EQ(Files(), (std::set<std::string>{kLive, "A.bak"}));
+    list.Select(0);
+    ASSERT_TRUE(DiscardPet(state, store, platform, [] { return true; }));
+    EXPECT_TRUE(Files().empty());
+    EXPECT_EQ(StoredCurrent(), -1);
+}
+
+TEST_F(PetActions, DiscardAnsweredNoOrWithoutSelectionChangesNothing) {
+    Open({"A"}, 0);
+    folder.Write(kLive, "A data");
+    bool asked = false;
+    EXPECT_FALSE(DiscardPet(state, store, platform, [&] { return asked = true, true; }));
+    EXPECT_FALSE(asked) << "nothing selected: no question";
+    list.Select(0);
+    EXPECT_FALSE(DiscardPet(state, store, platform, [] { return false; }));
+    EXPECT_EQ(Files(), std::set<std::string>{kLive});
+    EXPECT_EQ(StoredNames(), std::vector<std::string>{"A"});
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+// The first-run searches: which titles become pets and which executable is proposed.
+#include <gtest/gtest.h>
+
+#include "tests/support/vector_pet_list.h"
+#include "ui/setup_search.h"
+
+namespace {
+
+const std::string kLiveTitle = "Kirimo\x90\xdd\x92\xe8";
+const std::string kOldTitle = "\x82\xde\x82\xa9\x82\xb5\x82\xcc" + kLiveTitle;
+const std::string kPreviousTitle = "\x95\xcf\x8d\x58\x91\x4f\x82\xcc" + kLiveTitle;
+
+TEST(SetupSearch, TitlesLeaveOutOnlyTheOldSettingsFiles) {
+    std::vector<std::string> titles = CollectPetTitles(
+        {"moko.kmc", kLiveTitle + ".kmc", kOldTitle + ".kmc", "Alpha.kmc", kPreviousTitle + ".kmc",
+         "a.b.kmc", ".kmc", "\x83\x5c.kmc", "kirimo\x90\xdd\x92\xe8.kmc"});
+    EXPECT_EQ(titles, (std::vector<std::string>{"moko", kLiveTitle, "Alpha", "a.b", "", "\x83\x5c",
+                                                "kirimo\x90\xdd\x92\xe8"}));
+}
+
+TEST(SetupSearch, SortedListKeepsTheLivePetWhereItSorts) {
+    VectorPetList list({}, true);
+    for (const std::string& title :
+         CollectPetTitles({"moko.kmc", kLiveTitle + ".kmc", "Alpha.kmc", kOldTitle + ".kmc"}))
+        list.Add(title);
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"Alpha", kLiveTitle, "moko"}));
+}
+
+TEST(SetupSearch, FirstExecutableIsProposed) {
+    EXPECT_EQ(FindHostExecutable({"Kirimo2.exe", "Kirimo.exe"}), "Kirimo2.exe");
+    EXPECT_EQ(FindHostExecutable({}), "");
+}
+
+}  // namespace

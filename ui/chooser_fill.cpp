@@ -1,0 +1,12 @@
+// The chooser's list: the roster in roster order, the current pet selected.
+#include "ui/chooser_fill.h"
+
+#include "roster/roster.h"
+
+int FillPetCombo(PetList& combo, ProfileStore& store) {
+    combo.Clear();
+    Roster roster = ReadRoster(store);
+    for (const std::string& name : roster.names) combo.Add(name);
+    combo.Select(roster.current);
+    return roster.current;
+}

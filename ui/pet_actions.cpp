@@ -1,0 +1,109 @@
+// Adopt, rename and discard: each changes the files first, then writes the whole roster.
+#include "ui/pet_actions.h"
+
+#include <vector>
+
+#include "app/host_files.h"
+#include "app/pet_files.h"
+#include "platform/text.h"
+#include "roster/roster.h"
+
+namespace {
+
+const char kFullWidthSpace[] = "\x81\x40";
+
+std::vector<std::string> Entries(PetList& list) {
+    std::vector<std::string> names;
+    for (int i = 0, n = list.Count(); i < n; ++i) names.push_back(list.Text(i));
+    return names;
+}
+
+void Save(PetManageState& state, ProfileStore& store) {
+    SaveRoster(store, Entries(state.list), state.current);
+}
+
+bool IsListed(PetList& list, const std::string& name, bool (*same)(const std::string&, const std::string&)) {
+    for (int i = 0, n = list.Count(); i < n; ++i)
+        if (same(name, list.Text(i))) return true;
+    return false;
+}
+
+bool SameInLocale(const std::string& a, const std::string& b) { return text::LocaleEqual(a, b); }
+bool SameBytes(const std::string& a, const std::string& b) { return text::Compare(a, b) == 0; }
+
+}  // namespace
+
+bool IsAcceptablePetName(const std::string& name) {
+    if (name.empty() || name.find(' ') != std::string::npos) return false;
+    if (text::Find(name, kFullWidthSpace) != std::string::npos) return false;
+    if (!IsBarePetName(name)) return false;
+    // One file must never serve as both a pet file and a settings file.
+    for (const char* reserved : {kLiveFileTitle, kOldSettingsTitle, kPreviousSettingsTitle})
+        if (text::CompareNoCase(name, reserved) == 0) return false;
+    return true;
+}
+
+void FillPetList(PetManageState& state, ProfileStore& store) {
+    Roster roster = ReadRoster(store);
+    for (const std::string& name : roster.names) state.list.Add(name);
+    state.current = roster.current;
+}
+
+bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
+              Platform& platform) {
+    if (!IsAcceptablePetName(name) || IsListed(state.list, name, SameInLocale)) return false;
+    // The probe only ever creates: a pet file already lying there is kept and becomes the
+    // new pet's file.
+    switch (platform.CreateProbe(PetFile(name))) {
+        case ProbeResult::Refused:
+            return false;
+        case ProbeResult::Created:
+            platform.RemoveFile(PetFile(name));
+            break;
+        case ProbeResult::AlreadyExists:
+            break;
+    }
+    int added = state.list.Count();
+    state.list.Add(name);
+    state.list.Select(added);
+    std::string outgoing = GetCurrentPetName(store);
+    if (IsBarePetName(outgoing)) platform.RenameFile(kLiveFile, PetFile(outgoing));
+    state.current = state.list.Selected();
+    Save(state, store);
+    return true;
+}
+
+bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
+               Platform& platform) {
+    if (!IsAcceptablePetName(name) || IsListed(state.list, name, SameBytes)) return false;
+    int selected = state.list.Selected();
+    if (selected == -1) return false;
+    std::string old = state.list.Text(selected);
+    if (IsBarePetName(old)) {
+        platform.RenameFile(PetFile(old), PetFile(name));
+        platform.RenameFile(BackupFile(old), BackupFile(name));
+    }
+    state.list.Delete(selected);
+    state.list.Insert(selected, name);
+    Save(state, store);
+    return true;
+}
+
+bool DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
+                const std::function<bool()>& confirm) {
+    int selected = state.list.Selected();
+    if (selected == -1 || !confirm()) return false;
+    std::string name = state.list.Text(selected);
+    if (IsBarePetName(name)) {
+        platform.RemoveFile(PetFile(name));
+        platform.RemoveFile(BackupFile(name));
+    }
+    if (selected == state.current) {
+        state.current = -1;
+        platform.RemoveFile(kLiveFile);
+    }
+    if (selected < state.current) --state.current;
+    state.list.Delete(selected);
+    Save(state, store);
+    return true;
+}
