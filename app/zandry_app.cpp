@@ -6,6 +6,9 @@
 #include "app/switch_and_launch.h"
 #include "platform/host_detection.h"
 #include "roster/roster.h"
+#include "ui/chooser_dlg.h"
+#include "ui/framework/dialog_window.h"
+#include "ui/init_setup_dlg.h"
 
 namespace {
 constexpr char kInstanceLockName[] = "CZandryApp";
@@ -15,6 +18,7 @@ CZandryApp::CZandryApp(Platform& platform, std::vector<std::string> arguments)
     : platform_(platform), arguments_(std::move(arguments)), profile_(platform) {}
 
 bool CZandryApp::InitInstance() {
+    Dialogs().EnableThreeDLook();
     lock_ = nullptr;
     bool alreadyExists = false;
     LockHandle lock = platform_.CreateInstanceLock(kInstanceLockName, alreadyExists);
@@ -29,8 +33,8 @@ bool CZandryApp::InitInstance() {
 
     FileStatus settings = platform_.StatFile(kSettingsFile);
     if (!settings.exists || settings.size == 0) {
-        // The first-run setup window is not built yet: end here, nothing touched.
-        return true;
+        CInitSetupDlg setup(profile_, platform_);
+        if (setup.DoModal() == kIdCancel) return true;
     }
 
     const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(profile_);
@@ -46,7 +50,9 @@ bool CZandryApp::InitInstance() {
             }
         }
     }
-    // The chooser window is not built yet: a run that would show it ends here.
+    CChooserDlg chooser(profile_, platform_);
+    if (chooser.DoModal() == kIdOk && chooser.SelectedIndex() != -1)
+        SwitchAndLaunch(platform_, profile_, chooser.SelectedIndex(), hostPath);
     return true;
 }
 

@@ -4,15 +4,23 @@
 #include "app/zandry_app.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_folder.h"
 
 namespace {
 
 const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 
+int Count(const std::string& haystack, const std::string& needle) {
+    int n = 0;
+    for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++n;
+    return n;
+}
+
 class StartUp : public ::testing::Test {
 protected:
     TestFolder folder;
+    ScriptedDialogs windows{""};  // any window that opens is closed at once
     FaultyPlatform platform{SystemPlatform()};
 
     void SetUp() override {
@@ -68,7 +76,7 @@ TEST_F(StartUp, StoredCountBoundsTheMatch) {
     EXPECT_EQ(Launch({"A"}), -99);
 }
 
-TEST_F(StartUp, MissingOrEmptySettingsEndTheRunUntouched) {
+TEST_F(StartUp, MissingOrEmptySettingsShowTheSetupWindowWhoseCloseEndsTheRun) {
     CZandryApp missing(platform, {"A"});
     EXPECT_EQ(missing.Run(), 0);
     folder.Write("Zandry.ini", "");
@@ -76,6 +84,7 @@ TEST_F(StartUp, MissingOrEmptySettingsEndTheRunUntouched) {
     EXPECT_EQ(empty.Run(), 0);
     EXPECT_FALSE(TouchedFiles());
     EXPECT_EQ(folder.Read("Zandry.ini"), "");
+    EXPECT_EQ(Count(windows.Shown(), "== \x8f\x89\x8a\xfa\x90\xdd\x92\xe8 =="), 2);  // 初期設定
 }
 
 TEST_F(StartUp, SettingsOfOneLineBreakAreUsed) {
@@ -84,6 +93,8 @@ TEST_F(StartUp, SettingsOfOneLineBreakAreUsed) {
     CZandryApp app(platform, {"-"});
     EXPECT_EQ(app.Run(), 0);
     EXPECT_FALSE(TouchedFiles()) << "the roster is empty, so no pet matches";
+    EXPECT_EQ(Count(windows.Shown(), "== \x8f\x89\x8a\xfa\x90\xdd\x92\xe8 =="), 0);
+    EXPECT_EQ(Count(windows.Shown(), "Ver1.11 =="), 1) << "the chooser, not the setup window";
 }
 
 TEST_F(StartUp, SecondCopyEndsAtOnceAndTouchesNothing) {

@@ -28,8 +28,10 @@ private:
     std::string previous_;
 };
 
-// Runs a program in the current directory and waits for it; its exit code, or -1.
-int RunProgram(const std::string& program, const std::vector<std::string>& arguments);
+// Runs a program in the current directory and waits for it; its exit code, or -1. `input`
+// is its standard input (the lines its windows read off Windows).
+int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+               const std::string& input = "");
 
 // Waits up to a few seconds for a file to appear (the host starts without being waited for).
 std::optional<std::string> WaitForFile(const TestFolder& folder, const std::string& name);

@@ -1,0 +1,91 @@
+// Code page 932 comparison, search and title rules in portable code.
+#include "platform/cp932.h"
+
+namespace cp932 {
+
+namespace {
+
+// The next character of a C string and the bytes it takes. A lead byte right before the
+// terminating NUL ends the string, as Microsoft's runtime takes it.
+unsigned Next(const unsigned char*& p) {
+    unsigned c = *p;
+    if (c == 0) return 0;
+    ++p;
+    if (IsLeadByte(static_cast<unsigned char>(c))) {
+        if (*p == 0) return 0;
+        c = (c << 8) | *p++;
+    }
+    return c;
+}
+
+const unsigned char* Bytes(const std::string& s) {
+    return reinterpret_cast<const unsigned char*>(s.c_str());
+}
+
+// Runs of lower-case double-byte letters and the distance to their capitals.
+struct CaseRun {
+    unsigned first, last, upperFirst;
+};
+constexpr CaseRun kCaseRuns[] = {
+    {0x8281, 0x829A, 0x8260},  // full-width a-z
+    {0x83BF, 0x83D6, 0x839F},  // Greek alpha-omega
+    {0x8470, 0x847E, 0x8440},  // Cyrillic a-n (0x8476 is yo, as its capital 0x8446)
+    {0x8480, 0x8491, 0x844F},  // Cyrillic o-ya, after the gap at 0x847F
+    {0xEEEF, 0xEEF8, 0x8754},  // small Roman numerals i-x (NEC-selected IBM rows)
+    {0xFA40, 0xFA49, 0x8754},  // small Roman numerals i-x (IBM rows)
+};
+
+template <typename Fold>
+int CompareFolded(const std::string& a, const std::string& b, Fold fold) {
+    const unsigned char* p = Bytes(a);
+    const unsigned char* q = Bytes(b);
+    for (;;) {
+        unsigned x = fold(Next(p)), y = fold(Next(q));
+        if (x != y) return x < y ? -1 : 1;
+        if (x == 0) return 0;
+    }
+}
+
+}  // namespace
+
+unsigned ToUpper(unsigned code) {
+    if (code >= 'a' && code <= 'z') return code - ('a' - 'A');
+    for (const CaseRun& run : kCaseRuns)
+        if (code >= run.first && code <= run.last) return run.upperFirst + (code - run.first);
+    return code;
+}
+
+int Compare(const std::string& a, const std::string& b) {
+    return CompareFolded(a, b, [](unsigned c) { return c; });
+}
+
+int CompareNoCase(const std::string& a, const std::string& b) { return CompareFolded(a, b, ToUpper); }
+
+// Windows' CompareString can also find texts equal that differ in characters without sort
+// weight; no name the program compares this way is made of such characters alone.
+bool LocaleEqual(const std::string& a, const std::string& b) { return CompareNoCase(a, b) == 0; }
+
+std::size_t Find(const std::string& haystack, const std::string& needle) {
+    const std::string h = haystack.c_str(), n = needle.c_str();
+    for (std::size_t i = 0;; ) {
+        if (h.compare(i, n.size(), n) == 0) return i;
+        if (i >= h.size()) return std::string::npos;
+        i += IsLeadByte(static_cast<unsigned char>(h[i])) && i + 1 < h.size() ? 2 : 1;
+    }
+}
+
+std::string FileTitle(const std::string& name) {
+    const std::string s = name.c_str();
+    std::size_t dot = std::string::npos;
+    for (std::size_t i = 0; i < s.size();) {
+        if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
+            i += 2;
+            continue;
+        }
+        if (s[i] == '.') dot = i;
+        ++i;
+    }
+    return dot == std::string::npos ? s : s.substr(0, dot);
+}
+
+}  // namespace cp932

@@ -1,0 +1,38 @@
+// The chooser window's handlers.
+#include "ui/chooser_dlg.h"
+
+#include "res/resource.h"
+#include "ui/chooser_fill.h"
+#include "ui/framework/control_list.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/pet_manage_dlg.h"
+
+CChooserDlg::CChooserDlg(ProfileStore& store, Platform& platform)
+    : CDialog(IDD_CHOOSER), store_(store), platform_(platform) {}
+
+void CChooserDlg::DoDataExchange(DataExchange& dx) { dx.Selection(IDC_CHOOSER_PET, selected_); }
+
+bool CChooserDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    Window().SetIcon(IDI_ZANDRY);
+    FillPetCombo();
+    return true;
+}
+
+void CChooserDlg::FillPetCombo() {
+    ControlList combo(Window(), IDC_CHOOSER_PET);
+    selected_ = ::FillPetCombo(combo, store_);
+}
+
+void CChooserDlg::OnOK() {
+    UpdateData(true);
+    if (selected_ == -1) return;
+    CDialog::OnOK();
+}
+
+void CChooserDlg::OnButton(int id) {
+    if (id != IDC_CHOOSER_SETTINGS) return;
+    CPetManageDlg manage(store_, platform_, this);
+    manage.DoModal();
+    FillPetCombo();
+}

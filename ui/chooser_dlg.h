@@ -1,0 +1,25 @@
+// The chooser: the roster in a drop-down list, launch, settings, quit.
+#pragma once
+#include "roster/profile_store.h"
+#include "ui/framework/dialog.h"
+
+class CChooserDlg : public CDialog {
+public:
+    CChooserDlg(ProfileStore& store, Platform& platform);
+    // The roster index chosen when the run ended with OK; -1 for none.
+    int SelectedIndex() const { return selected_; }
+
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnButton(int id) override;
+
+private:
+    void FillPetCombo();
+
+    ProfileStore& store_;
+    Platform& platform_;
+    int selected_ = -1;
+};

@@ -1,0 +1,164 @@
+// Control state of a native dialog window, kept as Windows' controls keep theirs.
+#include "ui/framework/native/native_window.h"
+
+#include "platform/cp932.h"
+
+namespace {
+constexpr std::uint32_t kTabStop = 0x00010000;
+constexpr std::uint32_t kSortedList = 0x0002;      // LBS_SORT
+constexpr std::uint32_t kDefaultButton = 0x0001;   // BS_DEFPUSHBUTTON
+constexpr std::uint32_t kButtonTypeMask = 0x000F;
+
+// Cuts to at most `bytes` bytes without splitting a double-byte character.
+std::string CutToBytes(const std::string& text, int bytes) {
+    size_t end = 0;
+    while (end < text.size()) {
+        size_t len = cp932::IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+        if (end + len > static_cast<size_t>(bytes)) break;
+        end += len;
+    }
+    return text.substr(0, end);
+}
+}  // namespace
+
+bool IsEdit(const ControlTemplate& c) { return c.kind == "EDITTEXT"; }
+bool IsList(const ControlTemplate& c) { return c.kind == "LISTBOX" || c.kind == "COMBOBOX"; }
+bool IsPushButton(const ControlTemplate& c) { return c.kind == "PUSHBUTTON" || c.kind == "DEFPUSHBUTTON"; }
+bool IsDefaultButton(const ControlTemplate& c) {
+    return IsPushButton(c) && (c.style & kButtonTypeMask) == kDefaultButton;
+}
+
+NativeWindow::NativeWindow(const DialogTemplate& source, MessageBoxFn messageBox)
+    : source_(source), messageBox_(std::move(messageBox)) {
+    for (const ControlTemplate& control : source.controls) {
+        NativeControl state{&control, {}, {}, -1, 30000};
+        if (!IsList(control)) state.text = control.text;
+        controls_.push_back(state);
+    }
+}
+
+NativeControl* NativeWindow::Find(int id) {
+    for (NativeControl& control : controls_)
+        if (control.source->id == id) return &control;
+    return nullptr;
+}
+
+NativeControl* NativeWindow::FirstOf(bool (*kind)(const ControlTemplate&)) {
+    for (NativeControl& control : controls_)
+        if (kind(*control.source)) return &control;
+    return nullptr;
+}
+
+void NativeWindow::ResetContent(int id) {
+    if (NativeControl* c = Find(id)) {
+        c->items.clear();
+        c->selected = -1;
+    }
+}
+
+int NativeWindow::AddString(int id, const std::string& text) {
+    NativeControl* c = Find(id);
+    if (!c) return -1;
+    size_t at = c->items.size();
+    if (c->source->kind == "LISTBOX" && (c->source->style & kSortedList))
+        for (at = 0; at < c->items.size() && cp932::CompareNoCase(c->items[at], text) <= 0;) ++at;
+    c->items.insert(c->items.begin() + static_cast<long>(at), text);
+    if (c->selected >= static_cast<int>(at)) ++c->selected;
+    return static_cast<int>(at);
+}
+
+void NativeWindow::InsertString(int id, int index, const std::string& text) {
+    NativeControl* c = Find(id);
+    if (!c || index < -1 || index > static_cast<int>(c->items.size())) return;
+    if (index == -1) index = static_cast<int>(c->items.size());
+    c->items.insert(c->items.begin() + index, text);
+    if (c->selected >= index) ++c->selected;
+}
+
+void NativeWindow::DeleteString(int id, int index) {
+    NativeControl* c = Find(id);
+    if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return;
+    c->items.erase(c->items.begin() + index);
+    if (c->selected == index)
+        c->selected = -1;
+    else if (c->selected > index)
+        --c->selected;
+}
+
+int NativeWindow::GetCount(int id) {
+    NativeControl* c = Find(id);
+    return c ? static_cast<int>(c->items.size()) : 0;
+}
+
+std::string NativeWindow::GetString(int id, int index) {
+    NativeControl* c = Find(id);
+    if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return {};
+    return c->items[static_cast<size_t>(index)];
+}
+
+void NativeWindow::SetCurSel(int id, int index) {
+    if (NativeControl* c = Find(id))
+        c->selected = index >= 0 && index < static_cast<int>(c->items.size()) ? index : -1;
+}
+
+int NativeWindow::GetCurSel(int id) {
+    NativeControl* c = Find(id);
+    return c ? c->selected : -1;
+}
+
+void NativeWindow::SetItemText(int id, const std::string& text) {
+    // Like WM_SETTEXT, this is not bound by the typing limit.
+    if (NativeControl* c = Find(id)) c->text = text;
+}
+
+std::string NativeWindow::GetItemText(int id) {
+    NativeControl* c = Find(id);
+    return c ? c->text : std::string();
+}
+
+void NativeWindow::LimitText(int id, int bytes) {
+    if (NativeControl* c = Find(id)) c->limit = bytes;
+}
+
+void NativeWindow::EndDialog(int result) {
+    ended_ = true;
+    result_ = result;
+}
+
+void NativeWindow::TypeText(const std::string& text) {
+    NativeControl* edit = FirstOf(IsEdit);
+    if (!edit) return;
+    edit->text = CutToBytes(text, edit->limit);
+    focus_ = static_cast<int>(edit - controls_.data());
+}
+
+void NativeWindow::SelectItem(int index) {
+    NativeControl* list = FirstOf(IsList);
+    if (!list) return;
+    SetCurSel(list->source->id, index);
+    focus_ = static_cast<int>(list - controls_.data());
+}
+
+void NativeWindow::FocusFirstTabStop() {
+    focus_ = -1;
+    MoveFocus();
+}
+
+void NativeWindow::MoveFocus() {
+    int n = static_cast<int>(controls_.size());
+    for (int step = 1; step <= n; ++step) {
+        int next = ((focus_ < 0 ? -1 : focus_) + step) % n;
+        if (controls_[static_cast<size_t>(next)].source->style & kTabStop) {
+            focus_ = next;
+            return;
+        }
+    }
+}
+
+int NativeWindow::EnterTarget() const {
+    if (focus_ >= 0 && IsPushButton(*controls_[static_cast<size_t>(focus_)].source))
+        return controls_[static_cast<size_t>(focus_)].source->id;
+    for (const NativeControl& control : controls_)
+        if (IsDefaultButton(*control.source)) return control.source->id;
+    return kIdOk;
+}

@@ -1,0 +1,71 @@
+// One dialog window of our own dialog manager: the controls of its template and their
+// state, answering the same requests as a Windows dialog's controls.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/framework/dialog.h"
+#include "ui/framework/rc_reader.h"
+
+struct NativeControl {
+    const ControlTemplate* source;
+    std::string text;                // an edit field's or a label's text
+    std::vector<std::string> items;  // a list's or combo box's entries
+    int selected = -1;
+    int limit = 30000;  // bytes an edit field takes, Windows' default
+};
+
+class NativeWindow final : public DialogWindow {
+public:
+    using MessageBoxFn = std::function<int(const std::string&, const std::string&, unsigned)>;
+
+    NativeWindow(const DialogTemplate& source, MessageBoxFn messageBox);
+
+    void ResetContent(int id) override;
+    int AddString(int id, const std::string& text) override;
+    void InsertString(int id, int index, const std::string& text) override;
+    void DeleteString(int id, int index) override;
+    int GetCount(int id) override;
+    std::string GetString(int id, int index) override;
+    void SetCurSel(int id, int index) override;
+    int GetCurSel(int id) override;
+    void SetItemText(int id, const std::string& text) override;
+    std::string GetItemText(int id) override;
+    void LimitText(int id, int bytes) override;
+    void SetIcon(int) override {}
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned type) override {
+        return messageBox_(text, caption, type);
+    }
+    void EndDialog(int result) override;
+
+    // What a person does to the window.
+    void TypeText(const std::string& text);  // into the first edit field, cut at its limit
+    void SelectItem(int index);              // in the first list or combo box
+    void MoveFocus();                        // Tab
+    void FocusFirstTabStop();
+    // The id that Enter clicks: the focused push button, else the default button.
+    int EnterTarget() const;
+
+    const DialogTemplate& Source() const { return source_; }
+    const std::vector<NativeControl>& Controls() const { return controls_; }
+    int Focus() const { return focus_; }
+    bool Ended() const { return ended_; }
+    int Result() const { return result_; }
+
+private:
+    NativeControl* Find(int id);
+    NativeControl* FirstOf(bool (*kind)(const ControlTemplate&));
+
+    const DialogTemplate& source_;
+    MessageBoxFn messageBox_;
+    std::vector<NativeControl> controls_;
+    int focus_ = -1;
+    bool ended_ = false;
+    int result_ = kIdCancel;
+};
+
+bool IsEdit(const ControlTemplate& control);
+bool IsList(const ControlTemplate& control);  // list box or combo box
+bool IsPushButton(const ControlTemplate& control);
+bool IsDefaultButton(const ControlTemplate& control);

@@ -1,0 +1,125 @@
+// Terminal presentation of native dialog windows.
+#include "ui/framework/native/terminal_dialogs.h"
+
+#include <algorithm>
+#include <istream>
+#include <ostream>
+
+#include "ui/framework/native/resource_script.h"
+
+namespace {
+std::string Trimmed(const std::string& line) {
+    size_t begin = line.find_first_not_of(" \t\r");
+    size_t end = line.find_last_not_of(" \t\r");
+    return begin == std::string::npos ? std::string() : line.substr(begin, end - begin + 1);
+}
+
+char ButtonKey(int index) { return static_cast<char>('a' + index); }
+}  // namespace
+
+TerminalDialogs::TerminalDialogs(std::istream& in, std::ostream& out, Conversion shown,
+                                 Conversion typed, std::string applicationTitle)
+    : in_(in), out_(out), shown_(std::move(shown)), typed_(std::move(typed)),
+      title_(std::move(applicationTitle)),
+      templates_(ReadDialogTemplates(kResourceScript, kResourceHeader)) {}
+
+int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
+    auto source = std::find_if(templates_.begin(), templates_.end(),
+                               [&](const DialogTemplate& t) { return t.id == templateId; });
+    if (source == templates_.end()) return kIdCancel;
+    // The owner cannot act while this window runs: this loop is the only one reading input.
+    NativeWindow window(*source, [this](const std::string& text, const std::string& caption,
+                                        unsigned type) { return AskMessageBox(text, caption, type); });
+    dialog.Attach(&window);
+    if (dialog.OnInitDialog()) window.FocusFirstTabStop();
+    while (!window.Ended()) {
+        Render(window);
+        if (!Act(dialog, window)) {
+            dialog.OnCommand(kIdCancel);  // the close box
+            if (!window.Ended()) window.EndDialog(kIdCancel);
+        }
+    }
+    return window.Result();
+}
+
+void TerminalDialogs::Render(const NativeWindow& window) {
+    const DialogTemplate& source = window.Source();
+    out_ << "\n== " << shown_(source.caption) << " ==\n";
+    std::vector<const NativeControl*> order;
+    for (const NativeControl& control : window.Controls()) order.push_back(&control);
+    // Reading order, top to bottom and left to right, as a person scans the window.
+    std::stable_sort(order.begin(), order.end(), [](const NativeControl* a, const NativeControl* b) {
+        return a->source->y != b->source->y ? a->source->y < b->source->y : a->source->x < b->source->x;
+    });
+    std::string buttons;
+    int buttonIndex = 0;
+    for (const NativeControl& control : window.Controls()) {
+        if (!IsPushButton(*control.source)) continue;
+        bool focused = window.Focus() == &control - window.Controls().data();
+        buttons += std::string(" [") + ButtonKey(buttonIndex++) + "] " + shown_(control.text) +
+                   (IsDefaultButton(*control.source) ? " (Enter)" : "") + (focused ? " <" : "") + " ";
+    }
+    for (const NativeControl* control : order) {
+        const ControlTemplate& t = *control->source;
+        if (IsPushButton(t)) continue;
+        if (t.kind == "GROUPBOX") {
+            out_ << "[" << shown_(control->text) << "]\n";
+        } else if (IsEdit(t)) {
+            out_ << "  name: \"" << shown_(control->text) << "\"\n";
+        } else if (IsList(t)) {
+            if (control->items.empty()) out_ << "  (empty)\n";
+            for (size_t i = 0; i < control->items.size(); ++i)
+                out_ << (static_cast<int>(i) == control->selected ? "  * " : "    ") << i + 1 << ". "
+                     << shown_(control->items[i]) << "\n";
+        } else {
+            out_ << shown_(control->text) << "\n";
+        }
+    }
+    out_ << buttons << "\n> " << std::flush;
+}
+
+bool TerminalDialogs::Act(CDialog& dialog, NativeWindow& window) {
+    std::string raw;
+    if (!std::getline(in_, raw)) return false;
+    std::string line = Trimmed(raw);
+    if (line.empty() || line == "enter") {
+        Press(dialog, Key::Enter, window);
+    } else if (line == "esc" || line == "escape") {
+        Press(dialog, Key::Escape, window);
+    } else if (line == "tab") {
+        if (!dialog.PreTranslateKey(Key::Tab)) window.MoveFocus();
+    } else if (line.rfind("type", 0) == 0 && (line.size() == 4 || line[4] == ' ')) {
+        window.TypeText(typed_(line.size() > 5 ? raw.substr(raw.find("type") + 5) : std::string()));
+    } else if (std::all_of(line.begin(), line.end(), ::isdigit) && line.size() < 9) {
+        window.SelectItem(std::stoi(line) - 1);
+    } else if (line.size() == 1 && line[0] >= 'a' && line[0] <= 'z') {
+        int wanted = line[0] - 'a', index = 0;
+        for (const NativeControl& control : window.Controls()) {
+            if (!IsPushButton(*control.source)) continue;
+            if (index++ == wanted) {
+                dialog.OnCommand(control.source->id);
+                break;
+            }
+        }
+    } else {
+        out_ << "? " << line << "\n";
+    }
+    return true;
+}
+
+void TerminalDialogs::Press(CDialog& dialog, Key key, NativeWindow& window) {
+    if (dialog.PreTranslateKey(key)) return;
+    dialog.OnCommand(key == Key::Enter ? window.EnterTarget() : kIdCancel);
+}
+
+int TerminalDialogs::AskMessageBox(const std::string& text, const std::string& caption,
+                                   unsigned type) {
+    out_ << "\n-- " << shown_(caption) << " --\n" << shown_(text) << "\n";
+    bool yesNo = (type & 0x0F) == mb::kYesNo;
+    out_ << (yesNo ? " [y] yes  [n] no\n> " : " [Enter] OK\n> ") << std::flush;
+    std::string line;
+    bool answered = static_cast<bool>(std::getline(in_, line));
+    if (!yesNo) return mb::kIdOk;
+    line = Trimmed(line);
+    return answered && (line == "y" || line == "yes") ? mb::kIdYes : mb::kIdNo;
+}

@@ -1,0 +1,39 @@
+// The native dialog system: our dialog manager's windows shown in a terminal, one line of
+// input per action. It reads lines the same way from a pipe, so scripts and tests drive it.
+//
+// Input: a number selects that entry of the list; "type TEXT" types into the name field;
+// a button's letter presses it; an empty line or "enter" is Enter, "esc" is Escape, "tab"
+// moves the focus; the end of input is the close box.
+#pragma once
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "ui/framework/dialog_window.h"
+#include "ui/framework/native/native_window.h"
+
+class TerminalDialogs final : public DialogSystem {
+public:
+    // Converts text between code page 932 and the terminal's encoding.
+    using Conversion = std::function<std::string(const std::string&)>;
+
+    TerminalDialogs(std::istream& in, std::ostream& out, Conversion shown, Conversion typed,
+                    std::string applicationTitle);
+
+    int RunModal(CDialog& dialog, int templateId, CDialog* owner) override;
+    std::string ApplicationTitle() override { return title_; }
+
+private:
+    void Render(const NativeWindow& window);
+    // Carries out one line of input; false at the end of input.
+    bool Act(CDialog& dialog, NativeWindow& window);
+    void Press(CDialog& dialog, Key key, NativeWindow& window);
+    int AskMessageBox(const std::string& text, const std::string& caption, unsigned type);
+    std::istream& in_;
+    std::ostream& out_;
+    Conversion shown_;
+    Conversion typed_;
+    std::string title_;
+    std::vector<DialogTemplate> templates_;
+};

@@ -1,0 +1,226 @@
+// The dialog system on Windows: real dialogs from the resource templates, each run by a
+// modal loop of our own, so that a dialog sees every keyboard message before the dialog
+// manager does and its owner is enabled again before it is destroyed.
+#include <windows.h>
+
+#include <map>
+
+#include "ui/framework/dialog.h"
+
+namespace {
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+bool IsComboBox(HWND control) {
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "ComboBox") == 0;
+}
+
+class Win32Window final : public DialogWindow {
+public:
+    HWND hwnd = nullptr;
+    HICON smallIcon = nullptr;
+    bool ended = false;
+    int result = kIdCancel;
+
+    void ResetContent(int id) override { Send(id, CB_RESETCONTENT, LB_RESETCONTENT, 0, 0); }
+    int AddString(int id, const std::string& text) override {
+        return static_cast<int>(Send(id, CB_ADDSTRING, LB_ADDSTRING, 0, Text(text)));
+    }
+    void InsertString(int id, int index, const std::string& text) override {
+        Send(id, CB_INSERTSTRING, LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text));
+    }
+    void DeleteString(int id, int index) override {
+        Send(id, CB_DELETESTRING, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    }
+    int GetCount(int id) override { return static_cast<int>(Send(id, CB_GETCOUNT, LB_GETCOUNT, 0, 0)); }
+    std::string GetString(int id, int index) override {
+        LRESULT length = Send(id, CB_GETLBTEXTLEN, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length <= 0) return {};
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        Send(id, CB_GETLBTEXT, LB_GETTEXT, static_cast<WPARAM>(index),
+             reinterpret_cast<LPARAM>(text.data()));
+        return text.c_str();
+    }
+    void SetCurSel(int id, int index) override {
+        Send(id, CB_SETCURSEL, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    int GetCurSel(int id) override { return static_cast<int>(Send(id, CB_GETCURSEL, LB_GETCURSEL, 0, 0)); }
+    void SetItemText(int id, const std::string& text) override { SetDlgItemTextA(hwnd, id, text.c_str()); }
+    std::string GetItemText(int id) override {
+        HWND control = GetDlgItem(hwnd, id);
+        std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+        GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+        return text.c_str();
+    }
+    void LimitText(int id, int bytes) override {
+        SendDlgItemMessageA(hwnd, id, EM_LIMITTEXT, static_cast<WPARAM>(bytes), 0);
+    }
+    void SetIcon(int iconId) override {
+        HICON large = LoadIconA(Instance(), MAKEINTRESOURCEA(iconId));
+        smallIcon = static_cast<HICON>(
+            LoadImageA(Instance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+        SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    }
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned type) override {
+        return ::MessageBoxA(hwnd, text.c_str(), caption.c_str(), type);
+    }
+    void EndDialog(int value) override {
+        ended = true;
+        result = value;
+    }
+
+private:
+    static LPARAM Text(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+    LRESULT Send(int id, UINT comboMessage, UINT listMessage, WPARAM w, LPARAM l) {
+        HWND control = GetDlgItem(hwnd, id);
+        return SendMessageA(control, IsComboBox(control) ? comboMessage : listMessage, w, l);
+    }
+};
+
+struct Running {
+    CDialog* dialog;
+    Win32Window* window;
+};
+
+void CentreOver(HWND window, HWND owner) {
+    RECT area;
+    if (owner)
+        GetWindowRect(owner, &area);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT own;
+    GetWindowRect(window, &own);
+    int width = own.right - own.left, height = own.bottom - own.top;
+    SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A minimised window shows its small icon centred by the large icon's metrics.
+void PaintIconic(HWND hwnd, HICON icon) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    DrawIcon(dc, (client.right - client.left - cx + 1) / 2, (client.bottom - client.top - cy + 1) / 2, icon);
+    EndPaint(hwnd, &paint);
+}
+
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
+        Running* running = reinterpret_cast<Running*>(lParam);
+        running->window->hwnd = hwnd;
+        running->dialog->Attach(running->window);
+        // Every template is placed at (0, 0): centre it over the owner or the work area.
+        CentreOver(hwnd, GetWindow(hwnd, GW_OWNER));
+        return running->dialog->OnInitDialog() ? TRUE : FALSE;
+    }
+    Running* running = reinterpret_cast<Running*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!running) return FALSE;
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) running->dialog->OnCommand(LOWORD(wParam));
+            return TRUE;
+        case WM_CLOSE:
+            running->dialog->OnCommand(kIdCancel);
+            return TRUE;
+        case WM_PAINT:
+            if (!IsIconic(hwnd) || !running->window->smallIcon) return FALSE;
+            PaintIconic(hwnd, running->window->smallIcon);
+            return TRUE;
+        case WM_QUERYDRAGICON:
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(running->window->smallIcon));
+            return TRUE;
+    }
+    return FALSE;
+}
+
+Key KeyOf(WPARAM virtualKey) {
+    switch (virtualKey) {
+        case VK_RETURN: return Key::Enter;
+        case VK_ESCAPE: return Key::Escape;
+        case VK_TAB: return Key::Tab;
+    }
+    return Key::Other;
+}
+
+class Win32Dialogs final : public DialogSystem {
+public:
+    int RunModal(CDialog& dialog, int templateId, CDialog* owner) override {
+        auto found = owner ? windows_.find(owner) : windows_.end();
+        HWND ownerWindow = found != windows_.end() ? found->second : nullptr;
+        Win32Window window;
+        Running running{&dialog, &window};
+        HWND hwnd = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), ownerWindow,
+                                       DialogProc, reinterpret_cast<LPARAM>(&running));
+        if (!hwnd) return kIdCancel;
+        windows_[&dialog] = hwnd;
+        if (ownerWindow) EnableWindow(ownerWindow, FALSE);
+        ShowWindow(hwnd, SW_SHOW);
+        MSG msg;
+        bool quit = false;
+        while (!window.ended) {
+            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+                quit = true;
+                break;
+            }
+            bool ours = msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd);
+            if (ours && msg.message == WM_KEYDOWN && dialog.PreTranslateKey(KeyOf(msg.wParam))) continue;
+            if (!IsDialogMessageA(hwnd, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        // Enabled before the window goes, so that activation returns to the owner.
+        if (ownerWindow) EnableWindow(ownerWindow, TRUE);
+        DestroyWindow(hwnd);
+        windows_.erase(&dialog);
+        if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+        return window.result;
+    }
+
+    std::string ApplicationTitle() override {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        std::string name = path;
+        // Double-byte aware: a trail byte 0x5C is not the separator.
+        size_t start = 0;
+        for (size_t i = 0; i < name.size(); ++i) {
+            if (IsDBCSLeadByte(static_cast<BYTE>(name[i])))
+                ++i;
+            else if (name[i] == '\\')
+                start = i + 1;
+        }
+        name = name.substr(start);
+        size_t dot = name.rfind('.');
+        return dot == std::string::npos ? name : name.substr(0, dot);
+    }
+
+    void EnableThreeDLook() override {
+        HMODULE ctl3d = LoadLibraryA("CTL3D32.DLL");
+        if (!ctl3d) return;
+        using Ctl3dFunction = BOOL(WINAPI*)(HINSTANCE);
+        // Through void*: FARPROC has no parameters, so a direct cast warns.
+        auto reg = reinterpret_cast<Ctl3dFunction>(
+            reinterpret_cast<void*>(GetProcAddress(ctl3d, "Ctl3dRegister")));
+        auto subclass = reinterpret_cast<Ctl3dFunction>(
+            reinterpret_cast<void*>(GetProcAddress(ctl3d, "Ctl3dAutoSubclass")));
+        if (reg && subclass && reg(Instance())) subclass(Instance());
+    }
+
+private:
+    std::map<CDialog*, HWND> windows_;
+};
+
+}  // namespace
+
+DialogSystem& SystemDialogs() {
+    static Win32Dialogs dialogs;
+    return dialogs;
+}

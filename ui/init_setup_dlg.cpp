@@ -1,0 +1,36 @@
+// The first-run setup window's handlers.
+#include "ui/init_setup_dlg.h"
+
+#include <vector>
+
+#include "app/host_files.h"
+#include "res/resource.h"
+#include "roster/roster.h"
+#include "ui/framework/control_list.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/setup_search.h"
+
+CInitSetupDlg::CInitSetupDlg(ProfileStore& store, Platform& platform)
+    : CDialog(IDD_INIT_SETUP), store_(store), platform_(platform) {}
+
+void CInitSetupDlg::DoDataExchange(DataExchange& dx) { dx.Text(IDC_SETUP_HOST, hostExecutable_); }
+
+bool CInitSetupDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ControlList pets(Window(), IDC_SETUP_PETS);
+    for (const std::string& title : CollectPetTitles(platform_.FindFiles(std::string("*") + kPetExtension)))
+        pets.Add(title);
+    hostExecutable_ = FindHostExecutable(platform_.FindFiles(kHostPattern));
+    UpdateData(false);
+    return true;
+}
+
+void CInitSetupDlg::OnOK() {
+    UpdateData(true);
+    if (!platform_.StatFile(hostExecutable_).exists) return;
+    EndDialog(kIdOk);
+    ControlList pets(Window(), IDC_SETUP_PETS);
+    std::vector<std::string> titles;
+    for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
+    SaveInitialRoster(store_, titles, hostExecutable_);
+}

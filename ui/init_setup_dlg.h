@@ -1,0 +1,23 @@
+// The first-run setup window: the pets found in the folder, the host executable's name.
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+#include "roster/profile_store.h"
+#include "ui/framework/dialog.h"
+
+class CInitSetupDlg : public CDialog {
+public:
+    CInitSetupDlg(ProfileStore& store, Platform& platform);
+
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+protected:
+    void DoDataExchange(DataExchange& dx) override;
+
+private:
+    ProfileStore& store_;
+    Platform& platform_;
+    std::string hostExecutable_;
+};

@@ -1,0 +1,33 @@
+// The management window: adopt, rename and discard pets. Enter and Escape do nothing here.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "roster/profile_store.h"
+#include "ui/framework/control_list.h"
+#include "ui/framework/dialog.h"
+#include "ui/pet_actions.h"
+
+class CPetManageDlg : public CDialog {
+public:
+    CPetManageDlg(ProfileStore& store, Platform& platform, CDialog* owner);
+
+    bool OnInitDialog() override;
+    bool PreTranslateKey(Key key) override;
+
+protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnButton(int id) override;
+
+private:
+    // The read of the name field that opens adopt and rename; false when it was refused.
+    bool ReadName();
+    void ClearName();
+
+    ProfileStore& store_;
+    Platform& platform_;
+    std::string name_;
+    std::unique_ptr<ControlList> petList_;
+    std::unique_ptr<PetManageState> state_;
+};
