@@ -1,11 +1,12 @@
-// Code page 932 comparison, search and title rules in portable code.
+// Code page 932 comparison, search and title rules in portable code, after Microsoft's
+// runtime (_mbscmp, _mbsicmp, _mbsstr) and lstrcmpiA in a Japanese locale.
 #include "platform/cp932.h"
 
 namespace cp932 {
 
 namespace {
 
-// The next character of a C string and the bytes it takes. A lead byte right before the
+// The next character of a C string, stepping past it. A lead byte right before the
 // terminating NUL ends the string, as Microsoft's runtime takes it.
 unsigned Next(const unsigned char*& p) {
     unsigned c = *p;
@@ -22,17 +23,19 @@ const unsigned char* Bytes(const std::string& s) {
     return reinterpret_cast<const unsigned char*>(s.c_str());
 }
 
-// Runs of lower-case double-byte letters and the distance to their capitals.
+// The double-byte characters that have a capital, and where their capitals start. Both
+// rows of small Roman numerals go to the NEC row of capitals, the code Windows gives
+// back for them from Unicode.
 struct CaseRun {
     unsigned first, last, upperFirst;
 };
 constexpr CaseRun kCaseRuns[] = {
     {0x8281, 0x829A, 0x8260},  // full-width a-z
     {0x83BF, 0x83D6, 0x839F},  // Greek alpha-omega
-    {0x8470, 0x847E, 0x8440},  // Cyrillic a-n (0x8476 is yo, as its capital 0x8446)
+    {0x8470, 0x847E, 0x8440},  // Cyrillic a-n; yo is inside at 0x8476, its capital at 0x8446
     {0x8480, 0x8491, 0x844F},  // Cyrillic o-ya, after the gap at 0x847F
-    {0xEEEF, 0xEEF8, 0x8754},  // small Roman numerals i-x (NEC-selected IBM rows)
-    {0xFA40, 0xFA49, 0x8754},  // small Roman numerals i-x (IBM rows)
+    {0xEEEF, 0xEEF8, 0x8754},  // small Roman numerals i-x, NEC-selected IBM rows
+    {0xFA40, 0xFA49, 0x8754},  // small Roman numerals i-x, IBM rows
 };
 
 template <typename Fold>
@@ -48,6 +51,8 @@ int CompareFolded(const std::string& a, const std::string& b, Fold fold) {
 
 }  // namespace
 
+// Windows maps through Unicode, so a code the code page holds twice (an NEC or IBM
+// duplicate) also comes back as its preferred code there; here every code keeps its own.
 unsigned ToUpper(unsigned code) {
     if (code >= 'a' && code <= 'z') return code - ('a' - 'A');
     for (const CaseRun& run : kCaseRuns)
@@ -59,15 +64,19 @@ int Compare(const std::string& a, const std::string& b) {
     return CompareFolded(a, b, [](unsigned c) { return c; });
 }
 
-int CompareNoCase(const std::string& a, const std::string& b) { return CompareFolded(a, b, ToUpper); }
+int CompareNoCase(const std::string& a, const std::string& b) {
+    return CompareFolded(a, b, ToUpper);
+}
 
-// Windows' CompareString can also find texts equal that differ in characters without sort
-// weight; no name the program compares this way is made of such characters alone.
+// lstrcmpiA goes through CompareString, which can find equal what this does not: it
+// ignores characters without sort weight (control characters among them) and takes both
+// codes of an NEC/IBM duplicate as one character. It ignores neither width nor kana type,
+// so "PET" and full-width "PET", or katakana and hiragana, stay apart there as here.
 bool LocaleEqual(const std::string& a, const std::string& b) { return CompareNoCase(a, b) == 0; }
 
 std::size_t Find(const std::string& haystack, const std::string& needle) {
     const std::string h = haystack.c_str(), n = needle.c_str();
-    for (std::size_t i = 0;; ) {
+    for (std::size_t i = 0;;) {
         if (h.compare(i, n.size(), n) == 0) return i;
         if (i >= h.size()) return std::string::npos;
         i += IsLeadByte(static_cast<unsigned char>(h[i])) && i + 1 < h.size() ? 2 : 1;
@@ -77,13 +86,11 @@ std::size_t Find(const std::string& haystack, const std::string& needle) {
 std::string FileTitle(const std::string& name) {
     const std::string s = name.c_str();
     std::size_t dot = std::string::npos;
-    for (std::size_t i = 0; i < s.size();) {
-        if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
-            i += 2;
-            continue;
-        }
-        if (s[i] == '.') dot = i;
-        ++i;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(s[i])))
+            ++i;  // whatever follows is its trail byte, as CharNextA takes it
+        else if (s[i] == '.')
+            dot = i;
     }
     return dot == std::string::npos ? s : s.substr(0, dot);
 }

@@ -1,0 +1,28 @@
+// Resource and control ids of Zandry's windows, shared by res/zandry.rc and the C++ code.
+// Plain #define lines only: windres, the portable code and our own script reader all read it.
+#pragma once
+
+#define IDI_ZANDRY              128
+
+// The chooser: pick a pet and start the host program.
+#define IDD_CHOOSER             102
+#define IDC_CHOOSER_PET         1025
+#define IDC_CHOOSER_SETTINGS    1026
+
+// Adopting, renaming and discarding pets.
+#define IDD_PET_MANAGE          129
+#define IDC_MANAGE_NAME         1036
+#define IDC_MANAGE_LIST         1037
+#define IDC_MANAGE_DISCARD      1039
+#define IDC_MANAGE_ADOPT        1040
+#define IDC_MANAGE_RENAME       1042
+
+// The first-run setup.
+#define IDD_INIT_SETUP          136
+#define IDC_SETUP_HOST          1049
+#define IDC_SETUP_PETS          1050
+
+// windres gets this from <winres.h>; portable code has no such header.
+#ifndef IDC_STATIC
+#define IDC_STATIC              (-1)
+#endif
