@@ -72,7 +72,7 @@ Parsed Parse(const std::string& text) {
         }
         if (close != npos) {
             p.kind = Parsed::Header;
-            p.name = {line.begin + 1, close};
+            p.name = Trimmed(text, line.begin + 1, close);
             return p;
         }
     }

@@ -33,7 +33,7 @@ TEST(IniDocumentReading, NamesAndBlanks) {
         {"^Z, \\v and \\f are blanks", "[S]\r\n\x1a\vkey\f=\x1a" "v\x1a\r\n", "S", "key", "v"},
         {"inner blanks stay", "[S]\r\nk=a  b\r\n", "S", "k", "a  b"},
         {"query names are trimmed", "[S]\r\nkey=v\r\n", " S\t", "\tkey ", "v"},
-        {"a header's name is not trimmed", "[ S ]\r\nkey=v\r\n", "S", "key", kAbsent},
+        {"a header's name is trimmed", "[ S ]\r\nkey=v\r\n", "S", "key", "v"},
         {"an empty key finds nothing", "[S]\r\n=v\r\n", "S", "", kAbsent},
         {"query names end at a NUL", "[S]\r\nk=v\r\n", "S\0junk"s, "k\0"s, "v"},
         {"a trail byte 0x41 is not the letter A", "[S]\r\n\x83\x41=v\r\n", "S", "\x83\x61",

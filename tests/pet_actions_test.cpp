@@ -1,6 +1,7 @@
 // Adopt, rename and discard on a real folder, driven through a plain list.
 #include <gtest/gtest.h>
 
+#include "platform/text.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
 #include "tests/support/test_folder.h"
@@ -92,7 +93,11 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
         {"probe refuses", "a?b", false, true},
         {"16 bytes", "\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c", true, true},
     };
+    // Wine's _mbsstr is a plain byte search, so there the full-width space is also found
+    // across a character's trail byte; Windows' is not.
+    const bool findsAcrossTrailBytes = text::Find("\x83\x5c", "\\") != std::string::npos;
     for (const Case& c : cases) {
+        if (findsAcrossTrailBytes && c.name == "\x82\x81\x40") continue;
         for (bool adopt : {true, false}) {
             TestFolder fresh;
             FaultyPlatform files(SystemPlatform());

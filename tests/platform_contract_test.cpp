@@ -93,8 +93,13 @@ TEST_F(PlatformContract, SearchMatchesAsWindowsDoes) {
     folder.MakeFolder("sub.kmc");
 
     std::vector<std::string> pets = platform.FindFiles("*.kmc");
-    EXPECT_EQ(std::set<std::string>(pets.begin(), pets.end()),
-              (std::set<std::string>{"A.kmc", "b.KMC", kSo + ".kmc", "sub.kmc"}));
+    std::set<std::string> found(pets.begin(), pets.end());
+    // Windows also matches a pattern against a name's 8.3 short name, so "c.kmcx" (C~1.KMC)
+    // is found on volumes that keep short names, and under Wine; the POSIX layer has none.
+#ifdef _WIN32
+    found.erase("c.kmcx");
+#endif
+    EXPECT_EQ(found, (std::set<std::string>{"A.kmc", "b.KMC", kSo + ".kmc", "sub.kmc"}));
     std::vector<std::string> hosts = platform.FindFiles("Kirimo*.exe");
     EXPECT_EQ(std::set<std::string>(hosts.begin(), hosts.end()),
               (std::set<std::string>{"Kirimo.exe", "kirimo2.EXE"}));

@@ -1,4 +1,4 @@
-// Tells whether this Wine can run a 32-bit Windows program at all, in code page 932.
+// Tells whether this Wine can run our Windows programs at all, in code page 932.
 #include <windows.h>
 
 #include <cstdio>

@@ -177,7 +177,7 @@ TEST(ProfileReference, HandWrittenFilesReadTheSame) {
         {"blanks",
          "  [PetList]  \r\n  entry \t=\t 2  \r\nPetname0 =  de fault\x1a\r\n\t\r\n",
          {{"PetList", "entry"}, {"PetList", "Petname0"}, {" PetList ", "\tPetname0 "}}},
-        {"a header's name is not trimmed",
+        {"a header's name is trimmed",
          "[ S ]\r\na=1\r\n",
          {{"S", "a"}, {" S ", "a"}}},
         {"quotes",
