@@ -2,40 +2,21 @@
 // parsed once, then each name is a lookup, so the cost stays near that of one read.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
+#include "bench/bench_roster.h"
 #include "roster/roster.h"
 
 namespace {
 
-std::filesystem::path MakeRoster(int count) {
-    std::string folder = (std::filesystem::temp_directory_path() / "zandry-bench-XXXXXX").string();
-    if (!mkdtemp(folder.data())) std::abort();
-    std::ofstream ini(std::filesystem::path(folder) / "Zandry.ini", std::ios::binary);
-    ini << "[PetList]\r\nentry=" << count << "\r\n";
-    for (int i = 0; i < count; ++i) ini << "Petname" << i << "=pet" << i << "\r\n";
-    ini << "[NowPet]\r\nnumber=0\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n";
-    return folder;
-}
-
-// A new store each time, and the file touched, so that every read parses the file afresh.
+// The file is touched before each read, so that every read parses it afresh.
 void ReadRosterCold(benchmark::State& state) {
     int count = static_cast<int>(state.range(0));
-    std::filesystem::path folder = MakeRoster(count);
+    std::filesystem::path folder = MakeRosterFolder(count);
     std::filesystem::path file = folder / "Zandry.ini";
-    std::string core = file.string();
-    for (char& c : core)
-        if (c == '/') c = '\\';
     ProfileStore store(SystemPlatform());
-    store.Bind(core);
+    store.Bind(CorePath(file));
     for (auto _ : state) {
         state.PauseTiming();
-        std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now());
+        Touch(file);
         state.ResumeTiming();
         Roster roster = ReadRoster(store);
         if (roster.names.size() != static_cast<size_t>(count)) state.SkipWithError("short roster");

@@ -1,0 +1,35 @@
+// Opening the chooser: FillPetCombo into the native dialog manager's combo box of the
+// chooser's own template, from a settings file read afresh each time.
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_roster.h"
+#include "res/resource.h"
+#include "ui/chooser_fill.h"
+#include "ui/framework/control_list.h"
+#include "ui/framework/native/native_window.h"
+#include "ui/framework/native/resource_script.h"
+
+namespace {
+
+void FillChooserCold(benchmark::State& state) {
+    int count = static_cast<int>(state.range(0));
+    std::filesystem::path folder = MakeRosterFolder(count);
+    std::filesystem::path file = folder / "Zandry.ini";
+    ProfileStore store(SystemPlatform());
+    store.Bind(CorePath(file));
+    std::vector<DialogTemplate> templates = ReadDialogTemplates(kResourceScript, kResourceHeader);
+    const DialogTemplate* chooser = FindDialogTemplate(templates, IDD_CHOOSER);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Touch(file);
+        NativeWindow window(*chooser, [](const std::string&, const std::string&, unsigned) { return 1; });
+        ControlList combo(window, IDC_CHOOSER_PET);
+        state.ResumeTiming();
+        FillPetCombo(combo, store);
+        if (combo.Count() != count) state.SkipWithError("short list");
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(FillChooserCold)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
