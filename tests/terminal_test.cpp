@@ -1,0 +1,149 @@
+// The native program's windows driven as a person at a terminal drives them: the real
+// binary, its lines of input in the terminal's encoding (UTF-8), and the folder it leaves.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/platform.h"
+#include "platform/posix/encoding.h"
+#include "roster/roster.h"
+#include "tests/support/test_folder.h"
+
+extern char** environ;
+
+namespace {
+
+const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
+const std::string kSora = "\x83\x5c\x83\x89";  // "ソラ": the first trail byte is 0x5C
+
+std::string Typed(const std::string& cp932) {
+    return encoding::Convert(cp932, "CP932", "UTF-8").value_or("<not code page 932>");
+}
+
+// A copy of the program that waits in its window: it has shown the chooser and reads its
+// next line, which it gets only from Finish.
+class OpenSession {
+public:
+    OpenSession() {
+        int input[2], output[2];
+        if (pipe(input) != 0) return;
+        if (pipe(output) != 0) return;
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_adddup2(&files, input[0], 0);
+        posix_spawn_file_actions_adddup2(&files, output[1], 1);
+        posix_spawn_file_actions_addclose(&files, input[1]);
+        posix_spawn_file_actions_addclose(&files, output[0]);
+        char* argv[] = {const_cast<char*>(ZANDRY_PROGRAM), nullptr};
+        if (posix_spawn(&pid_, ZANDRY_PROGRAM, &files, nullptr, argv, environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&files);
+        close(input[0]);
+        close(output[1]);
+        input_ = input[1];
+        output_ = output[0];
+        // The prompt comes after the lock is taken and the chooser is drawn.
+        std::string shown;
+        char buffer[256];
+        for (ssize_t n; shown.find("> ") == std::string::npos && (n = read(output_, buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, n);
+        waiting_ = shown.find("> ") != std::string::npos;
+    }
+    ~OpenSession() { Finish(""); }
+    bool Waiting() const { return waiting_; }
+
+    // Sends the last lines, closes the input (the close box) and waits; the exit code.
+    int Finish(const std::string& lines) {
+        if (input_ < 0) return -1;
+        bool sent = write(input_, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
+        close(input_);
+        input_ = -1;
+        int status = 0;
+        bool ended = pid_ >= 0 && waitpid(pid_, &status, 0) == pid_;
+        close(output_);
+        return sent && ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int input_ = -1, output_ = -1;
+    bool waiting_ = false;
+};
+
+class Terminal : public ::testing::Test {
+protected:
+    TestFolder folder;
+    void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe")); }
+
+    int Zandry(const std::string& input) { return RunProgram(ZANDRY_PROGRAM, {}, input); }
+    Roster Stored() {
+        ProfileStore store(SystemPlatform());
+        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+        return ReadRoster(store);
+    }
+    void Settings(const std::vector<std::string>& names, int current) {
+        ProfileStore store(SystemPlatform());
+        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+        SaveRoster(store, names, current);
+        store.ProfileWriteText("Kirimo", "Ver", std::string("Kirimo.exe"));
+    }
+    std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<not started>"); }
+};
+
+TEST_F(Terminal, FirstRunSetsUpThenLaunchesThePickedPet) {
+    folder.Write(kLive, "live data");
+    folder.Write(kSora + ".kmc", "sora data");
+    // Enter confirms the setup; then the second entry of the chooser, and Enter launches.
+    EXPECT_EQ(Zandry("\n2\n\n"), 0);
+    EXPECT_EQ(HostSaw(), "started: live file holds \"sora data\"\n");
+    Roster roster = Stored();
+    EXPECT_EQ(roster.names, (std::vector<std::string>{"default", kSora}));
+    EXPECT_EQ(roster.current, 1);
+    EXPECT_EQ(folder.Read("default.kmc"), "live data");
+    EXPECT_EQ(folder.Read(kSora + ".bak"), "sora data");
+}
+
+TEST_F(Terminal, SetupCancelledOrClosedLeavesTheFolderAsItWas) {
+    folder.Write(kLive, "live data");
+    for (const char* input : {"b\n", ""}) {
+        EXPECT_EQ(Zandry(input), 0);
+        EXPECT_EQ(folder.Names(), (std::set<std::string>{"Kirimo.exe", kLive})) << input;
+    }
+}
+
+TEST_F(Terminal, AdoptRenameAndDiscardTypedInTheTerminalsEncoding) {
+    Settings({"A", "B"}, 0);
+    folder.Write(kLive, "A data");
+    folder.Write("B.kmc", "B data");
+    folder.Write("B.bak", "older B");
+    std::string input = "b\n"                                 // 設定
+                        "type " + Typed(kSora) + "\na\n"      // adopt ソラ: A's live file goes home
+                        "1\ntype " + Typed("\x95\x5c") + "\nb\n"  // A renamed 表
+                        "2\nc\nn\nc\ny\n"                     // B: No, then Yes
+                        "d\nc\n";                             // back, and 終了
+    EXPECT_EQ(Zandry(input), 0);
+    Roster roster = Stored();
+    EXPECT_EQ(roster.names, (std::vector<std::string>{"\x95\x5c", kSora}));
+    EXPECT_EQ(roster.current, 1);
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"Kirimo.exe", "Zandry.ini", "\x95\x5c.kmc"}));
+    EXPECT_EQ(folder.Read("\x95\x5c.kmc"), "A data");
+}
+
+TEST_F(Terminal, SecondCopyEndsAtOnceWhileTheChooserIsOpen) {
+    Settings({"A", "B"}, 0);
+    folder.Write(kLive, "A data");
+    folder.Write("B.kmc", "B data");
+    OpenSession first;
+    ASSERT_TRUE(first.Waiting());
+    std::set<std::string> before = folder.Names();
+    EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"B"}), 0);
+    EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, "\n"), 0);
+    EXPECT_EQ(folder.Names(), before);
+    EXPECT_EQ(folder.Read(kLive), "A data");
+    EXPECT_EQ(first.Finish("2\n\n"), 0);
+    EXPECT_EQ(HostSaw(), "started: live file holds \"B data\"\n");
+}
+
+}  // namespace
