@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class HostQueries;
+
 // Opaque handle of a named single-instance lock; its meaning belongs to each platform.
 using LockHandle = void*;
 
@@ -65,6 +67,10 @@ public:
     // one consistent snapshot, and costs one look rather than one per name. Writes still go
     // to the file at once.
     virtual void HoldProfileSnapshot(const std::string& file, bool hold) = 0;
+
+    // The calls that host detection makes (platform/host_queries.h); the system's own
+    // unless a platform replaces them.
+    virtual HostQueries& Host();
 };
 
 // The platform this process runs on.

@@ -25,6 +25,8 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+        // A host still running from one launch would stop the next one in the same folder.
+        platform.Fail(Call::Start);
     }
     void Roster(const std::string& names, int count, int current = 0) {
         folder.Write("Zandry.ini", "[PetList]\r\nentry=" + std::to_string(count) + "\r\n" + names +
@@ -123,6 +125,7 @@ TEST_F(StartUp, HostPathIsTheWorkingFolderAndVer) {
     Roster("Petname0=A\r\nPetname1=B\r\n", 2);
     folder.Write(kLive, "A data");
     folder.Write("B.kmc", "B data");
+    platform.Heal(Call::Start);
     EXPECT_EQ(Launch({"B"}), 1);
     EXPECT_EQ(platform.FileCalls().back(),
               "start " + SystemPlatform().CurrentDirectory() + "\\Kirimo.exe");

@@ -1,7 +1,13 @@
 // A stand-in for the host program Kirimo, for tests and the demo: it appends one line to
 // standin-host.log in its working folder saying which pet data it found live, then ends.
+// "--stay SECONDS" keeps it running that long after the line is written (at most an hour),
+// so that tests can see it among the running processes.
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <thread>
 
 #ifdef _WIN32
 // The live file's name in the ANSI code page 932.
@@ -10,8 +16,11 @@ static const char kLiveFile[] = "Kirimo\x90\xdd\x92\xe8.kmc";
 static const char kLiveFile[] = "Kirimo設定.kmc";
 #endif
 
-int main() {
-    std::string line = "started: ";
+int main(int argc, char** argv) {
+    long stay = 0;
+    if (argc > 2 && std::strcmp(argv[1], "--stay") == 0) stay = std::strtol(argv[2], nullptr, 10);
+    if (stay < 0 || stay > 3600) stay = 3600;
+    std::string line = stay ? "started to stay: " : "started: ";
     if (std::FILE* live = std::fopen(kLiveFile, "rb")) {
         char data[200];
         size_t n = std::fread(data, 1, sizeof data, live);
@@ -27,5 +36,6 @@ int main() {
     if (!log) return 1;
     std::fprintf(log, "%s\n", line.c_str());
     std::fclose(log);
+    std::this_thread::sleep_for(std::chrono::seconds(stay));
     return 0;
 }

@@ -1,0 +1,98 @@
+// Host detection's calls on Windows: version, Toolhelp, registry and performance data,
+// GetFullPathNameA and WideCharToMultiByte themselves.
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/host_queries.h"
+#include "platform/platform.h"
+
+namespace {
+
+class Win32HostQueries final : public HostQueries {
+public:
+    bool GetVersion(VersionInfo& info) override {
+        OSVERSIONINFOA record = {};
+        record.dwOSVersionInfoSize = info.size;
+        if (!GetVersionExA(&record)) return false;
+        info.platformId = record.dwPlatformId;
+        return true;
+    }
+
+    SnapshotHandle CreateSnapshot(std::uint32_t flags, std::uint32_t processId) override {
+        HANDLE snapshot = CreateToolhelp32Snapshot(flags, processId);
+        return snapshot == INVALID_HANDLE_VALUE ? nullptr : snapshot;
+    }
+    bool FirstProcess(SnapshotHandle snapshot, ProcessEntry& entry) override {
+        return Fetch(snapshot, entry, Process32First);
+    }
+    bool NextProcess(SnapshotHandle snapshot, ProcessEntry& entry) override {
+        return Fetch(snapshot, entry, Process32Next);
+    }
+    void CloseSnapshot(SnapshotHandle snapshot) override { CloseHandle(snapshot); }
+
+    long OpenMachineKey(const std::string& path, std::uint32_t options, std::uint32_t access,
+                        RegistryKey& key) override {
+        HKEY opened = nullptr;
+        LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), options, access, &opened);
+        key = opened;
+        return result;
+    }
+    long QueryValue(RegistryKey key, const std::string& name, std::uint32_t* type,
+                    unsigned char* data, std::uint32_t* size) override {
+        DWORD t = 0, n = size ? *size : 0;
+        LONG result = RegQueryValueExA(static_cast<HKEY>(key), name.c_str(), nullptr,
+                                       type ? &t : nullptr, data, size ? &n : nullptr);
+        if (type) *type = t;
+        if (size) *size = n;
+        return result;
+    }
+    long CloseKey(RegistryKey key) override { return RegCloseKey(static_cast<HKEY>(key)); }
+    long QueryPerformanceData(const std::string& name, unsigned char* data,
+                              std::uint32_t* size) override {
+        DWORD n = *size;
+        LONG result = RegQueryValueExA(HKEY_PERFORMANCE_DATA, name.c_str(), nullptr, nullptr, data, &n);
+        *size = n;
+        return result;
+    }
+    long ClosePerformanceData() override { return RegCloseKey(HKEY_PERFORMANCE_DATA); }
+
+    std::uint32_t FullPathName(const std::string& path, std::uint32_t size, char* buffer,
+                               char** filePart) override {
+        return GetFullPathNameA(path.c_str(), size, buffer, filePart);
+    }
+
+    int WideToAnsi(const unsigned char* utf16, int units, char* out, int outSize) override {
+        if (reinterpret_cast<std::uintptr_t>(utf16) % alignof(WCHAR) == 0)
+            return WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(utf16), units, out,
+                                       outSize, nullptr, nullptr);
+        std::wstring aligned(static_cast<size_t>(units), L'\0');
+        std::memcpy(&aligned[0], utf16, aligned.size() * sizeof(WCHAR));
+        return WideCharToMultiByte(CP_ACP, 0, aligned.data(), units, out, outSize, nullptr, nullptr);
+    }
+
+private:
+    static bool Fetch(SnapshotHandle snapshot, ProcessEntry& entry,
+                      BOOL(WINAPI* step)(HANDLE, LPPROCESSENTRY32)) {
+        PROCESSENTRY32 record = {};
+#ifdef _WIN64
+        record.dwSize = sizeof record;  // the 64-bit test build's record is longer than 296
+#else
+        record.dwSize = entry.size;
+#endif
+        if (!step(snapshot, &record)) return false;
+        record.szExeFile[sizeof record.szExeFile - 1] = '\0';
+        entry.exeFile = record.szExeFile;
+        return true;
+    }
+};
+
+}  // namespace
+
+HostQueries& Platform::Host() {
+    static Win32HostQueries queries;
+    return queries;
+}
