@@ -1,4 +1,5 @@
-// The switch, in its fixed order; no result is examined.
+// The switch in its fixed order. A failed file step does not stop the later ones; results
+// are looked at only where the settings file must stay true to what the live file holds.
 #include "app/switch_and_launch.h"
 
 #include "app/host_files.h"
@@ -7,13 +8,20 @@
 
 void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index,
                      const std::string& hostPath) {
-    std::string outgoing = GetCurrentPetName(store);
-    WriteCurrentPetIndex(store, index);
+    int outgoingIndex = ReadCurrentPetIndex(store);
+    std::string outgoing = GetPetName(store, outgoingIndex);
+    // Files moved while the settings file still names the outgoing pet would make the
+    // incoming pet's data the outgoing one's, to be deleted by that pet's discard.
+    bool recorded = WriteCurrentPetIndex(store, index);
     std::string incoming = GetPetName(store, index);
-    if (IsBarePetName(outgoing)) platform.RenameFile(kLiveFile, PetFile(outgoing));
-    if (IsBarePetName(incoming)) {
-        platform.CopyFileReplacing(PetFile(incoming), BackupFile(incoming));
-        platform.RenameFile(PetFile(incoming), kLiveFile);
+    if (recorded) {
+        bool putAway = IsBarePetName(outgoing) && platform.RenameFile(kLiveFile, PetFile(outgoing));
+        // A live file that stays holds the outgoing pet's data, so that pet stays current.
+        if (!putAway && platform.StatFile(kLiveFile).exists) WriteCurrentPetIndex(store, outgoingIndex);
+        if (IsBarePetName(incoming)) {
+            platform.CopyFileReplacing(PetFile(incoming), BackupFile(incoming));
+            platform.RenameFile(PetFile(incoming), kLiveFile);
+        }
     }
     platform.RemoveFile(kOldSettingsFile);
     platform.StartProgram(hostPath);

@@ -1,5 +1,5 @@
-// Roster operations over the profile store. Results of writes are ignored: a failed write
-// leaves the file as it was and the caller goes on.
+// Roster operations over the profile store. A failed write leaves the file as it was; the
+// writers tell whether all of theirs arrived, for the callers whose files must follow.
 #include "roster/roster.h"
 
 #include "app/host_files.h"
@@ -31,28 +31,30 @@ Roster ReadRoster(ProfileStore& store) {
     Roster roster;
     int count = ReadPetCount(store);
     for (int i = 0; i < count; ++i) roster.names.push_back(GetPetName(store, i));
-    roster.current = store.ProfileReadInt(kNowPet, kNumber, 0);
+    roster.current = ReadCurrentPetIndex(store);
     return roster;
 }
 
+int ReadCurrentPetIndex(ProfileStore& store) { return store.ProfileReadInt(kNowPet, kNumber, 0); }
+
 std::string GetCurrentPetName(ProfileStore& store) {
-    return GetPetName(store, store.ProfileReadInt(kNowPet, kNumber, 0));
+    return GetPetName(store, ReadCurrentPetIndex(store));
 }
 
 std::string GetHostExecutableName(ProfileStore& store) {
     return store.ProfileReadText(kKirimo, kVer);
 }
 
-void WriteCurrentPetIndex(ProfileStore& store, int index) {
-    store.ProfileWriteInt(kNowPet, kNumber, index);
+bool WriteCurrentPetIndex(ProfileStore& store, int index) {
+    return store.ProfileWriteInt(kNowPet, kNumber, index);
 }
 
-void SaveRoster(ProfileStore& store, const std::vector<std::string>& names, int current) {
+bool SaveRoster(ProfileStore& store, const std::vector<std::string>& names, int current) {
     int count = static_cast<int>(names.size());
-    store.ProfileWriteInt(kPetList, kEntry, count);
-    for (int i = 0; i < count; ++i) store.ProfileWriteText(kPetList, NameKey(i), names[i]);
-    store.ProfileWriteText(kPetList, NameKey(count), std::nullopt);
-    WriteCurrentPetIndex(store, current);
+    bool saved = store.ProfileWriteInt(kPetList, kEntry, count);
+    for (int i = 0; i < count; ++i) saved = store.ProfileWriteText(kPetList, NameKey(i), names[i]) && saved;
+    saved = store.ProfileWriteText(kPetList, NameKey(count), std::nullopt) && saved;
+    return WriteCurrentPetIndex(store, current) && saved;
 }
 
 void SaveInitialRoster(ProfileStore& store, const std::vector<std::string>& titles,

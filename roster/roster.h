@@ -19,13 +19,16 @@ struct Roster {
 int ReadPetCount(ProfileStore& store);
 std::string GetPetName(ProfileStore& store, int index);
 Roster ReadRoster(ProfileStore& store);
+// The stored current pet index, 0 when missing; it may name no entry.
+int ReadCurrentPetIndex(ProfileStore& store);
 std::string GetCurrentPetName(ProfileStore& store);
 std::string GetHostExecutableName(ProfileStore& store);
-void WriteCurrentPetIndex(ProfileStore& store, int index);
+// True when the write reached the settings file.
+bool WriteCurrentPetIndex(ProfileStore& store, int index);
 
 // Writes the names of the management window and its current pet index; removes the name
-// key left over just past the end.
-void SaveRoster(ProfileStore& store, const std::vector<std::string>& names, int current);
+// key left over just past the end. True when every write reached the settings file.
+bool SaveRoster(ProfileStore& store, const std::vector<std::string>& names, int current);
 // The first-run write: the live file's title enters as "default" and becomes current.
 void SaveInitialRoster(ProfileStore& store, const std::vector<std::string>& titles,
                        const std::string& hostExecutable);

@@ -70,6 +70,18 @@ TEST_F(PetActions, AdoptKeepsAPetFileThatIsAlreadyThere) {
     EXPECT_EQ(StoredNames(), (std::vector<std::string>{"A", "Dropped"}));
 }
 
+TEST_F(PetActions, AdoptIsRefusedWhileTheLiveFileCannotBePutAway) {
+    Open({"A", "B"}, 0);
+    folder.Write(kLive, "A data");
+    folder.Write("A.kmc", "stale A");
+    EXPECT_FALSE(AdoptPet(state, "New", store, platform));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(StoredNames(), list.Items());
+    EXPECT_EQ(StoredCurrent(), 0);
+    EXPECT_EQ(Files(), (std::set<std::string>{kLive, "A.kmc"}));
+    EXPECT_EQ(folder.Read(kLive), "A data");
+}
+
 TEST_F(PetActions, NamesAreRefusedSilently) {
     struct Case {
         const char* label;
@@ -141,6 +153,35 @@ TEST_F(PetActions, RenameOfTheLivePetLeavesTheLiveFile) {
     list.Select(0);
     ASSERT_TRUE(RenamePet(state, "Z", store, platform));
     EXPECT_EQ(Files(), (std::set<std::string>{kLive, "Z.bak"}));
+}
+
+TEST_F(PetActions, RenameNeverTakesOverFilesOfTheNewName) {
+    Open({"Pochi", "Momo"}, 1);
+    folder.Write("Pochi.kmc", "P data");
+    folder.Write("Tama.kmc", "dropped in");
+    folder.Write("Kuro.bak", "dropped in");
+    for (const char* taken : {"Tama", "Kuro"}) {
+        list.Select(0);
+        EXPECT_FALSE(RenamePet(state, taken, store, platform)) << taken;
+    }
+    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Pochi", "Momo"}));
+    EXPECT_EQ(Files(), (std::set<std::string>{"Pochi.kmc", "Tama.kmc", "Kuro.bak"}));
+}
+
+// A pet's file and backup move together with its roster entry, or none of them does.
+TEST_F(PetActions, RenameThatCannotCompleteLeavesEverythingUnderTheOldName) {
+    Open({"Pochi", "Momo"}, 1);
+    folder.Write("Pochi.kmc", "P data");
+    folder.Write("Pochi.bak", "P backup");
+    for (Call failing : {Call::Rename, Call::Write}) {
+        platform.Fail(failing);
+        list.Select(0);
+        EXPECT_FALSE(RenamePet(state, "Tama", store, platform));
+        platform.Heal(failing);
+        EXPECT_EQ(list.Items(), (std::vector<std::string>{"Pochi", "Momo"}));
+        EXPECT_EQ(StoredNames(), list.Items());
+        EXPECT_EQ(Files(), (std::set<std::string>{"Pochi.kmc", "Pochi.bak"}));
+    }
 }
 
 TEST_F(PetActions, RenameWithoutSelectionDoesNothing) {

@@ -77,7 +77,9 @@ TEST_F(SwitchTest, NoLivePetMovesTheLiveFileToTheBareExtension) {
     EXPECT_EQ(folder.Read(kLive), "B data");
 }
 
-TEST_F(SwitchTest, StaleOutgoingPetFileStopsBothMoves) {
+// The live file still holds A's data, so A stays current: were B recorded, a discard of B
+// would delete A's data.
+TEST_F(SwitchTest, StaleOutgoingPetFileStopsBothMovesAndKeepsTheOutgoingPetCurrent) {
     WorkedExample();
     folder.Write("A.kmc", "stale A");
     SwitchAndLaunch(platform, store, 1, host);
@@ -85,7 +87,18 @@ TEST_F(SwitchTest, StaleOutgoingPetFileStopsBothMoves) {
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
     EXPECT_EQ(folder.Read("B.bak"), "B data");
-    EXPECT_EQ(ReadRoster(store).current, 1);
+    EXPECT_EQ(ReadRoster(store).current, 0);
+    EXPECT_EQ(HostSaw(), "started: live file holds \"A data\"\n");
+}
+
+TEST_F(SwitchTest, UnrecordedSwitchMovesNoFile) {
+    WorkedExample();
+    platform.Fail(Call::Write);
+    SwitchAndLaunch(platform, store, 1, host);
+    EXPECT_EQ(PetFiles(), (std::set<std::string>{kLive, "B.kmc", "B.bak"}));
+    EXPECT_EQ(folder.Read(kLive), "A data");
+    EXPECT_EQ(folder.Read("B.bak"), "older B");
+    EXPECT_EQ(ReadRoster(store).current, 0);
     EXPECT_EQ(HostSaw(), "started: live file holds \"A data\"\n");
 }
 

@@ -18,8 +18,8 @@ std::vector<std::string> Entries(PetList& list) {
     return names;
 }
 
-void Save(PetManageState& state, ProfileStore& store) {
-    SaveRoster(store, Entries(state.list), state.current);
+bool Save(PetManageState& state, ProfileStore& store) {
+    return SaveRoster(store, Entries(state.list), state.current);
 }
 
 bool IsListed(PetList& list, const std::string& name, bool (*same)(const std::string&, const std::string&)) {
@@ -30,6 +30,19 @@ bool IsListed(PetList& list, const std::string& name, bool (*same)(const std::st
 
 bool SameInLocale(const std::string& a, const std::string& b) { return text::LocaleEqual(a, b); }
 bool SameBytes(const std::string& a, const std::string& b) { return text::Compare(a, b) == 0; }
+
+// Moves a pet's file and backup to a new name, both or neither: a file left under the old
+// name would belong to no roster entry.
+bool MoveAlong(Platform& platform, const std::string& old, const std::string& name) {
+    bool fileMoved = platform.RenameFile(PetFile(old), PetFile(name));
+    if (!fileMoved && platform.StatFile(PetFile(old)).exists) return false;
+    if (!platform.RenameFile(BackupFile(old), BackupFile(name)) &&
+        platform.StatFile(BackupFile(old)).exists) {
+        if (fileMoved) platform.RenameFile(PetFile(name), PetFile(old));
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -63,11 +76,14 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
         case ProbeResult::AlreadyExists:
             break;
     }
+    std::string outgoing = GetCurrentPetName(store);
+    bool putAway = IsBarePetName(outgoing) && platform.RenameFile(kLiveFile, PetFile(outgoing));
+    // A live file that could not be put away still holds the current pet's data; the new
+    // pet made current would own it, and a discard of the new pet would delete it.
+    if (!putAway && platform.StatFile(kLiveFile).exists) return false;
     int added = state.list.Count();
     state.list.Add(name);
     state.list.Select(added);
-    std::string outgoing = GetCurrentPetName(store);
-    if (IsBarePetName(outgoing)) platform.RenameFile(kLiveFile, PetFile(outgoing));
     state.current = state.list.Selected();
     Save(state, store);
     return true;
@@ -79,14 +95,21 @@ bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& sto
     int selected = state.list.Selected();
     if (selected == -1) return false;
     std::string old = state.list.Text(selected);
-    if (IsBarePetName(old)) {
-        platform.RenameFile(PetFile(old), PetFile(name));
-        platform.RenameFile(BackupFile(old), BackupFile(name));
-    }
+    // Files of the new name belong to no pet of the roster yet; the renamed pet taking them
+    // over would hand them its discard, and its own files would stay behind unowned.
+    // (Under another letter case they may be its own files, on a folder that ignores case.)
+    if (text::CompareNoCase(name, old) != 0 &&
+        (platform.StatFile(PetFile(name)).exists || platform.StatFile(BackupFile(name)).exists))
+        return false;
+    if (IsBarePetName(old) && !MoveAlong(platform, old, name)) return false;
     state.list.Delete(selected);
     state.list.Insert(selected, name);
-    Save(state, store);
-    return true;
+    if (Save(state, store)) return true;
+    // Files under a name the settings file does not hold would be anybody's to take.
+    if (IsBarePetName(old)) MoveAlong(platform, name, old);
+    state.list.Delete(selected);
+    state.list.Insert(selected, old);
+    return false;
 }
 
 bool DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,

@@ -15,6 +15,7 @@ public:
 
     // Every later call of this kind fails without reaching the real layer.
     void Fail(Call kind) { failing_.insert(kind); }
+    void Heal(Call kind) { failing_.erase(kind); }
     // The file calls made so far, as "rename A > B", "copy A > B", "remove A", "start P",
     // "write S/K=V" or "delete S/K".
     const std::vector<std::string>& FileCalls() const { return calls_; }

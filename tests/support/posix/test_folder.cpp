@@ -50,14 +50,14 @@ TestFolder::~TestFolder() {
 }
 
 void TestFolder::Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(HostName(name), std::ios::binary | std::ios::trunc);
+    std::ofstream out(hostPath_ + "/" + HostName(name), std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
 std::optional<std::string> TestFolder::Read(const std::string& name) const {
     auto host = encoding::ToHostPath(name);
     if (!host) return std::nullopt;
-    std::ifstream in(*host, std::ios::binary);
+    std::ifstream in(hostPath_ + "/" + *host, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream bytes;
     bytes << in.rdbuf();
@@ -66,7 +66,7 @@ std::optional<std::string> TestFolder::Read(const std::string& name) const {
 
 std::set<std::string> TestFolder::Names() const {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    for (const auto& entry : std::filesystem::directory_iterator(hostPath_)) {
         std::string host = entry.path().filename().string();
         auto name = encoding::FromHostName(host);
         names.insert(name ? *name : host);
@@ -75,11 +75,11 @@ std::set<std::string> TestFolder::Names() const {
 }
 
 void TestFolder::MakeFolder(const std::string& name) const {
-    std::filesystem::create_directory(HostName(name));
+    std::filesystem::create_directory(hostPath_ + "/" + HostName(name));
 }
 
 void TestFolder::MakeReadOnly(const std::string& name) const {
-    chmod(HostName(name).c_str(), 0444);
+    chmod((hostPath_ + "/" + HostName(name)).c_str(), 0444);
 }
 
 int RunProgram(const std::string& program, const std::vector<std::string>& arguments,

@@ -53,14 +53,14 @@ TestFolder::~TestFolder() {
 }
 
 void TestFolder::Write(const std::string& name, const std::string& bytes) const {
-    std::FILE* file = std::fopen(name.c_str(), "wb");
+    std::FILE* file = std::fopen((hostPath_ + "\\" + name).c_str(), "wb");
     if (!file) throw std::runtime_error("cannot write " + name);
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
 
 std::optional<std::string> TestFolder::Read(const std::string& name) const {
-    std::FILE* file = std::fopen(name.c_str(), "rb");
+    std::FILE* file = std::fopen((hostPath_ + "\\" + name).c_str(), "rb");
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[4096];
@@ -72,7 +72,7 @@ std::optional<std::string> TestFolder::Read(const std::string& name) const {
 std::set<std::string> TestFolder::Names() const {
     std::set<std::string> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA("*", &data);
+    HANDLE find = FindFirstFileA((hostPath_ + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
         std::string name = data.cFileName;
@@ -82,10 +82,10 @@ std::set<std::string> TestFolder::Names() const {
     return names;
 }
 
-void TestFolder::MakeFolder(const std::string& name) const { CreateDirectoryA(name.c_str(), nullptr); }
+void TestFolder::MakeFolder(const std::string& name) const { CreateDirectoryA((hostPath_ + "\\" + name).c_str(), nullptr); }
 
 void TestFolder::MakeReadOnly(const std::string& name) const {
-    SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA((hostPath_ + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
 int RunProgram(const std::string& program, const std::vector<std::string>& arguments,

@@ -1,0 +1,276 @@
+// Long random sessions of a user, the host and failing file calls against the real program
+// logic on a real folder, checked after every step against a small model of whose data is
+// where: no pet's data may vanish unless that pet was discarded with Yes.
+//
+// ZANDRY_MODEL_SEED and ZANDRY_MODEL_STEPS choose other or longer sessions.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "app/zandry_app.h"
+#include "roster/roster.h"
+#include "tests/support/faulty_platform.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_folder.h"
+
+namespace {
+
+const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
+const std::string kSetupCaption = "\x8f\x89\x8a\xfa\x90\xdd\x92\xe8";  // 初期設定
+const Call kFaultKinds[] = {Call::Rename, Call::Copy, Call::Remove, Call::Probe, Call::Write, Call::Read};
+
+enum class Action { Adopt, Rename, DiscardYes, DiscardNo, LaunchByName, LaunchFromChooser, DropStray, DeleteBackup };
+const char* const kActionNames[] = {"adopt",          "rename",              "discard (Yes)", "discard (No)",
+                                    "launch by name", "launch from chooser", "drop a stray pet file",
+                                    "delete a backup"};
+
+struct Step {
+    Action action;
+    int index;          // list entry, counted from 0
+    std::string name;   // typed, given on the command line, or the stray file's title
+    std::set<Call> faults;
+};
+
+std::string Describe(const Step& step) {
+    std::ostringstream out;
+    out << kActionNames[static_cast<int>(step.action)] << " #" << step.index << " \"" << step.name << "\"";
+    if (!step.faults.empty()) {
+        out << " failing:";
+        for (Call c : step.faults) out << " " << static_cast<int>(c);
+    }
+    return out.str();
+}
+
+// Names that collide in every way the program distinguishes: case, double-byte trail bytes
+// 0x5C, names it refuses, and the live file's own title.
+const std::vector<std::string> kNames = {"A", "a", "B", "C", "\x83\x5c", "\x95\x5c", "\x83\x5c\x83\x89",
+                                         "Kirimo\x90\xdd\x92\xe8", "x y", "", "dot.name",
+                                         "0123456789abcdefg"};
+
+std::vector<Step> MakeSession(unsigned seed, int count) {
+    std::mt19937 random(seed);
+    auto pick = [&](int n) { return static_cast<int>(random() % n); };
+    std::vector<Step> steps;
+    for (int i = 0; i < count; ++i) {
+        Step step{static_cast<Action>(pick(8)), pick(5), kNames[pick(static_cast<int>(kNames.size()))], {}};
+        if (pick(3) == 0)
+            for (Call kind : kFaultKinds)
+                if (pick(3) == 0) step.faults.insert(kind);
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+// Every file of the folder with what it holds.
+std::map<std::string, std::string> Contents(const TestFolder& folder) {
+    std::map<std::string, std::string> contents;
+    for (const std::string& name : folder.Names()) contents[name] = folder.Read(name).value_or("");
+    return contents;
+}
+
+// One session played from the start in a fresh folder; the failure, or empty when none.
+class Session {
+public:
+    Session() {
+        outside_.Write("outside.kmc", "not ours");
+        outsideNames_ = outside_.Names();
+        SaveRoster(Store(), {"A", "B", "C"}, 0);
+        Store().ProfileWriteText("Kirimo", "Ver", std::string("Kirimo.exe"));
+        Create("A", kLive);
+        Create("B", "B.kmc");
+        Create("C", "C.kmc");
+        // The host is never really started: its play is simulated below, in the folder.
+        files_.Fail(Call::Start);
+    }
+
+    std::string Play(const Step& step) {
+        Roster before = ReadRoster(Store());
+        for (Call kind : step.faults) files_.Fail(kind);
+        std::size_t calls = files_.FileCalls().size();
+        std::string shown = Act(step);
+        for (Call kind : step.faults) files_.Heal(kind);
+        bool started = false;
+        for (std::size_t i = calls; i < files_.FileCalls().size(); ++i)
+            started = started || files_.FileCalls()[i].rfind("start ", 0) == 0;
+
+        if (shown.find("== " + kSetupCaption + " ==") != std::string::npos)
+            return "the settings file was lost: the setup window came back";
+        std::string discarded;
+        if (step.action == Action::DiscardYes && step.index < static_cast<int>(before.names.size()))
+            discarded = before.names[step.index];
+        if (step.action == Action::Rename) Relabel(before, step);
+        if (std::string lost = Check(discarded); !lost.empty()) return lost;
+        if (started) HostPlays();
+        if (outside_.Read("outside.kmc") != "not ours" || outside_.Names() != outsideNames_)
+            return "a file outside the working folder changed";
+        return "";
+    }
+
+    // Every file call of the session, for the report of a failure.
+    const std::vector<std::string>& Calls() const { return files_.FileCalls(); }
+
+private:
+    ProfileStore& Store() {
+        store_.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+        return store_;
+    }
+
+    void Create(const std::string& owner, const std::string& file) {
+        std::string token = "data " + std::to_string(next_++);
+        folder_.Write(file, token);
+        owners_[token] = owner;
+    }
+
+    std::string Run(const std::vector<std::string>& arguments, const std::string& script) {
+        ScriptedDialogs dialogs(script);
+        CZandryApp(files_, arguments).Run();
+        return dialogs.Shown();
+    }
+
+    std::string Act(const Step& step) {
+        std::string entry = std::to_string(step.index + 1) + "\n";
+        switch (step.action) {
+            case Action::Adopt: return Run({}, "b\ntype " + step.name + "\na\nd\nc\n");
+            case Action::Rename: return Run({}, "b\n" + entry + "type " + step.name + "\nb\nd\nc\n");
+            case Action::DiscardYes: return Run({}, "b\n" + entry + "c\ny\nd\nc\n");
+            case Action::DiscardNo: return Run({}, "b\n" + entry + "c\nn\nd\nc\n");
+            case Action::LaunchByName: return Run({step.name}, "");
+            case Action::LaunchFromChooser: return Run({}, entry + "\n");
+            case Action::DropStray:
+                // A file dropped in under the live name is not a stray but the current pet's.
+                if (!step.name.empty() && step.name.find(' ') == std::string::npos &&
+                    step.name + ".kmc" != kLive && !folder_.Exists(step.name + ".kmc"))
+                    Create(step.name, step.name + ".kmc");
+                return "";
+            case Action::DeleteBackup: {
+                std::vector<std::string> backups;
+                for (const std::string& name : folder_.Names())
+                    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bak") == 0) backups.push_back(name);
+                if (backups.empty()) return "";
+                std::string gone = backups[step.index % backups.size()];
+                SystemPlatform().RemoveFile(gone);
+                // What was only there is the user's own loss.
+                std::map<std::string, std::string> left = Contents(folder_);
+                for (auto it = owners_.begin(); it != owners_.end();) {
+                    bool somewhere = false;
+                    for (const auto& [name, bytes] : left) somewhere = somewhere || bytes == it->first;
+                    it = somewhere ? std::next(it) : owners_.erase(it);
+                }
+                return "";
+            }
+        }
+        return "";
+    }
+
+    // A rename that reached the settings file makes the pet's data the new name's.
+    void Relabel(const Roster& before, const Step& step) {
+        Roster after = ReadRoster(Store());
+        if (step.index >= static_cast<int>(before.names.size()) ||
+            step.index >= static_cast<int>(after.names.size()))
+            return;
+        const std::string& old = before.names[step.index];
+        const std::string& now = after.names[step.index];
+        if (old == now) return;
+        for (auto& [token, owner] : owners_)
+            if (owner == old) owner = now;
+    }
+
+    // The host saves over whatever pet it found in the live file, or starts a new one for
+    // the pet the roster calls current.
+    void HostPlays() {
+        std::optional<std::string> found = folder_.Read(kLive);
+        std::string owner;
+        if (found && owners_.count(*found)) {
+            owner = owners_[*found];
+            owners_.erase(*found);
+        } else {
+            owner = GetCurrentPetName(Store());
+        }
+        Create(owner, kLive);
+    }
+
+    std::string Check(const std::string& discarded) {
+        std::map<std::string, std::string> contents = Contents(folder_);
+        if (!contents.count("Zandry.ini") || contents["Zandry.ini"].empty()) return "Zandry.ini is gone";
+        for (auto it = owners_.begin(); it != owners_.end();) {
+            bool somewhere = false;
+            for (const auto& [name, bytes] : contents) somewhere = somewhere || bytes == it->first;
+            if (somewhere) {
+                ++it;
+            } else if (!discarded.empty() && it->second == discarded) {
+                it = owners_.erase(it);
+            } else {
+                return "the data \"" + it->first + "\" of pet \"" + it->second + "\" is lost";
+            }
+        }
+        return "";
+    }
+
+    TestFolder outside_;
+    TestFolder folder_{"", TestFolder::kInsideCurrent};
+    std::set<std::string> outsideNames_;
+    FaultyPlatform files_{SystemPlatform()};
+    ProfileStore store_{SystemPlatform()};
+    std::map<std::string, std::string> owners_;  // data token -> the pet it belongs to
+    int next_ = 0;
+};
+
+// The index of the step that fails, or -1; `calls` gets the session's file calls.
+int FirstFailure(const std::vector<Step>& steps, std::string& why,
+                 std::vector<std::string>* calls = nullptr) {
+    Session session;
+    int failed = -1;
+    for (std::size_t i = 0; i < steps.size() && failed < 0; ++i)
+        if (why = session.Play(steps[i]); !why.empty()) failed = static_cast<int>(i);
+    if (calls) *calls = session.Calls();
+    return failed;
+}
+
+// Drops ever smaller runs of steps while the session still fails.
+std::vector<Step> Shrink(std::vector<Step> steps) {
+    std::string why;
+    for (std::size_t chunk = steps.size() / 2; chunk >= 1; chunk /= 2) {
+        for (std::size_t at = 0; at + chunk <= steps.size();) {
+            std::vector<Step> shorter(steps.begin(), steps.begin() + at);
+            shorter.insert(shorter.end(), steps.begin() + at + chunk, steps.end());
+            int failed = FirstFailure(shorter, why);
+            if (failed >= 0)
+                steps.assign(shorter.begin(), shorter.begin() + failed + 1);
+            else
+                at += chunk;
+        }
+    }
+    return steps;
+}
+
+unsigned FromEnvironment(const char* name, unsigned fallback) {
+    const char* value = std::getenv(name);
+    return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : fallback;
+}
+
+TEST(Model, NoPetsDataIsLostWhateverFails) {
+    unsigned firstSeed = FromEnvironment("ZANDRY_MODEL_SEED", 1);
+    unsigned seeds = std::getenv("ZANDRY_MODEL_SEED") ? 1 : 4;
+    int stepCount = static_cast<int>(FromEnvironment("ZANDRY_MODEL_STEPS", 1000));
+    for (unsigned seed = firstSeed; seed < firstSeed + seeds; ++seed) {
+        std::vector<Step> steps = MakeSession(seed, stepCount);
+        std::string why;
+        int failed = FirstFailure(steps, why);
+        if (failed < 0) continue;
+        steps.resize(failed + 1);
+        std::vector<Step> shortest = Shrink(steps);
+        std::vector<std::string> calls;
+        FirstFailure(shortest, why, &calls);
+        std::ostringstream shown;
+        for (const Step& step : shortest) shown << "\n  " << Describe(step);
+        shown << "\nits file calls:";
+        for (const std::string& call : calls) shown << "\n  " << call;
+        ADD_FAILURE() << "seed " << seed << ", step " << failed << ": " << why
+                      << "\nshortest sequence:" << shown.str();
+    }
+}
+
+}  // namespace
