@@ -67,6 +67,10 @@ public:
     // one consistent snapshot, and costs one look rather than one per name. Writes still go
     // to the file at once.
     virtual void HoldProfileSnapshot(const std::string& file, bool hold) = 0;
+    // While held, writes to `file` may be gathered and reach it together when the hold ends,
+    // so that a crash leaves all of them or none; the end tells whether they arrived.
+    virtual void HoldProfileWrites(const std::string& file) = 0;
+    virtual bool ReleaseProfileWrites(const std::string& file) = 0;
 
     // The calls that host detection makes (platform/host_queries.h); the system's own
     // unless a platform replaces them.

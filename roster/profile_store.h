@@ -23,8 +23,35 @@ public:
 
 private:
     friend class ProfileSnapshot;
+    friend class ProfileWriteBatch;
     Platform& platform_;
     std::string file_;
+};
+
+// Writes made while one of these lives reach the settings file together, at Commit or when
+// it goes: a crash in between leaves all of them or none.
+class ProfileWriteBatch {
+public:
+    explicit ProfileWriteBatch(ProfileStore& store) : store_(store) {
+        store_.platform_.HoldProfileWrites(store_.file_);
+    }
+    ~ProfileWriteBatch() { Commit(); }
+    ProfileWriteBatch(const ProfileWriteBatch&) = delete;
+    ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
+
+    // Whether every write of the batch arrived.
+    bool Commit() {
+        if (!committed_) {
+            committed_ = true;
+            arrived_ = store_.platform_.ReleaseProfileWrites(store_.file_);
+        }
+        return arrived_;
+    }
+
+private:
+    ProfileStore& store_;
+    bool committed_ = false;
+    bool arrived_ = false;
 };
 
 // Reads made while one of these lives see the settings file as it was at the first of them.

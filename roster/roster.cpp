@@ -50,15 +50,18 @@ bool WriteCurrentPetIndex(ProfileStore& store, int index) {
 }
 
 bool SaveRoster(ProfileStore& store, const std::vector<std::string>& names, int current) {
+    ProfileWriteBatch batch(store);
     int count = static_cast<int>(names.size());
     bool saved = store.ProfileWriteInt(kPetList, kEntry, count);
     for (int i = 0; i < count; ++i) saved = store.ProfileWriteText(kPetList, NameKey(i), names[i]) && saved;
     saved = store.ProfileWriteText(kPetList, NameKey(count), std::nullopt) && saved;
-    return WriteCurrentPetIndex(store, current) && saved;
+    saved = WriteCurrentPetIndex(store, current) && saved;
+    return batch.Commit() && saved;
 }
 
 void SaveInitialRoster(ProfileStore& store, const std::vector<std::string>& titles,
                        const std::string& hostExecutable) {
+    ProfileWriteBatch batch(store);
     int count = static_cast<int>(titles.size());
     store.ProfileWriteInt(kPetList, kEntry, count);
     int current = -1;

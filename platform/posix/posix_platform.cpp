@@ -233,6 +233,14 @@ private:
         if (const auto& path = HostProfilePath(file)) profiles_.Hold(*path, hold);
     }
 
+    void HoldProfileWrites(const std::string& file) override {
+        if (const auto& path = HostProfilePath(file)) profiles_.HoldWrites(*path);
+    }
+    bool ReleaseProfileWrites(const std::string& file) override {
+        const auto& path = HostProfilePath(file);
+        return path && profiles_.ReleaseWrites(*path);
+    }
+
     // A roster read asks for the same file thousands of times in a row.
     const std::optional<std::string>& HostProfilePath(const std::string& file) {
         if (file != profileFile_) {

@@ -106,24 +106,52 @@ const ProfileFiles::Cached* ProfileFiles::Load(const std::string& hostPath) {
 std::optional<std::string> ProfileFiles::Read(const std::string& hostPath,
                                               const std::string& section,
                                               const std::string& key) {
-    const Cached* cached = Load(hostPath);
+    auto pending = pending_.find(hostPath);
+    const Cached* cached = pending != pending_.end() && pending->second.edited ? &*pending->second.edited
+                                                                                 : Load(hostPath);
     if (!cached) return std::nullopt;
     return cached->document.Find(section, key);
 }
 
 bool ProfileFiles::Write(const std::string& hostPath, const std::string& section,
                          const std::string& key, const std::optional<std::string>& value) {
-    const Cached* cached = Load(hostPath);
-    IniDocument document = cached ? cached->document : IniDocument();
-    unsigned mode = cached ? cached->stamp.mode : DefaultMode();
+    auto pending = pending_.find(hostPath);
+    bool held = pending != pending_.end();
+    if (held && pending->second.failed) return false;
+    const Cached* cached = held && pending->second.edited ? &*pending->second.edited : Load(hostPath);
+    Cached edited = cached ? *cached : Cached{Stamp{0, 0, 0, 0, DefaultMode()}, IniDocument()};
     // Windows refuses to write a read-only settings file; renaming over it would not.
-    if (cached && !(mode & S_IWUSR)) return false;
-    bool changed = value ? document.Set(section, key, *value) : document.Remove(section, key);
+    if (cached && !(edited.stamp.mode & S_IWUSR)) {
+        if (held) pending->second.failed = true;
+        return false;
+    }
+    bool changed = value ? edited.document.Set(section, key, *value) : edited.document.Remove(section, key);
     if (!changed) return true;
-    if (!ReplaceFile(hostPath, document.Bytes(), mode)) return false;
+    if (held) {
+        pending->second.edited = std::move(edited);
+        return true;
+    }
+    return Store(hostPath, std::move(edited.document), edited.stamp.mode);
+}
+
+bool ProfileFiles::Store(const std::string& hostPath, IniDocument document, unsigned mode) {
+    std::string bytes = document.Bytes();
+    if (!ReplaceFile(hostPath, bytes, mode)) return false;
     cache_.erase(hostPath);
     if (auto stamp = StampOf(hostPath)) cache_[hostPath] = Cached{*stamp, std::move(document)};
     return true;
+}
+
+void ProfileFiles::HoldWrites(const std::string& hostPath) { ++pending_[hostPath].count; }
+
+bool ProfileFiles::ReleaseWrites(const std::string& hostPath) {
+    auto pending = pending_.find(hostPath);
+    if (pending == pending_.end()) return true;
+    if (--pending->second.count > 0) return !pending->second.failed;
+    PendingWrites writes = std::move(pending->second);
+    pending_.erase(pending);
+    if (writes.failed) return false;
+    return !writes.edited || Store(hostPath, std::move(writes.edited->document), writes.edited->stamp.mode);
 }
 
 int ParseProfileInt(const std::string& value) {

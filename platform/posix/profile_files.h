@@ -21,6 +21,10 @@ public:
 
     // While held, a parsed copy is used without looking at the file again.
     void Hold(const std::string& hostPath, bool hold);
+    // While held, writes change a copy in memory, which replaces the file once at the last
+    // release; false when that replacement, or a write before it, failed.
+    void HoldWrites(const std::string& hostPath);
+    bool ReleaseWrites(const std::string& hostPath);
 
 private:
     struct Stamp {
@@ -47,6 +51,14 @@ private:
         bool looked = false;  // the file was looked at since the hold began
     };
     std::unordered_map<std::string, HoldState> holds_;
+    struct PendingWrites {
+        int count = 0;
+        std::optional<Cached> edited;  // the document as the writes so far leave it
+        bool failed = false;
+    };
+    std::unordered_map<std::string, PendingWrites> pending_;
+    // Replaces the file with `document`, and keeps it as the cached copy.
+    bool Store(const std::string& hostPath, IniDocument document, unsigned mode);
 };
 
 // The integer that GetPrivateProfileIntA makes of a value: blanks skipped, a sign, an

@@ -71,6 +71,8 @@ public:
         return !Fails(Call::Write) && inner_.ProfileWriteText(section, key, value, file);
     }
 
+    void HoldProfileWrites(const std::string& file) override { inner_.HoldProfileWrites(file); }
+    bool ReleaseProfileWrites(const std::string& file) override { return inner_.ReleaseProfileWrites(file); }
     void HoldProfileSnapshot(const std::string& file, bool hold) override {
         inner_.HoldProfileSnapshot(file, hold);
     }
