@@ -1,10 +1,12 @@
 // Adopt, rename and discard: each changes the files first, then writes the whole roster.
 #include "ui/pet_actions.h"
 
+#include <cstring>
 #include <vector>
 
 #include "app/host_files.h"
 #include "app/pet_files.h"
+#include "platform/cp932.h"
 #include "platform/text.h"
 #include "roster/roster.h"
 
@@ -50,6 +52,15 @@ bool IsAcceptablePetName(const std::string& name) {
     if (name.empty() || name.find(' ') != std::string::npos) return false;
     if (text::Find(name, kFullWidthSpace) != std::string::npos) return false;
     if (!IsBarePetName(name)) return false;
+    // A pet whose file can never exist could not be put away once live: renamed so, it
+    // would stay live for good.
+    for (size_t i = 0; i < name.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (cp932::IsLeadByte(c))
+            ++i;
+        else if (c < 0x20 || std::strchr("<>\"|?*", c))
+            return false;
+    }
     // One file must never serve as both a pet file and a settings file.
     for (const char* reserved : {kLiveFileTitle, kOldSettingsTitle, kPreviousSettingsTitle})
         if (text::CompareNoCase(name, reserved) == 0) return false;

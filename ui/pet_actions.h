@@ -27,5 +27,6 @@ bool DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
                 const std::function<bool()>& confirm);
 
 // Names a user may type: not empty, no ASCII or full-width space, a bare file name of the
-// working folder, and not the name of the live or an old settings file.
+// working folder that Windows can hold (no control code, none of < > " | ? *), and not the
+// name of the live or an old settings file.
 bool IsAcceptablePetName(const std::string& name);

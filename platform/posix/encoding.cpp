@@ -2,6 +2,7 @@
 #include "platform/posix/encoding.h"
 
 #include <iconv.h>
+#include <langinfo.h>
 
 #include <cerrno>
 #include <cstring>
@@ -80,23 +81,33 @@ std::optional<std::string> FromHostName(const std::string& hostName) {
     return Convert(hostName, kHost, kCodePage);
 }
 
-std::string FromHostPath(const std::string& hostPath) {
+const char* TerminalEncoding() {
+    const char* codeset = nl_langinfo(CODESET);
+    return std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ? "UTF-8" : codeset;
+}
+
+std::string ToCodePage(const std::string& text, const char* from) {
+    if (auto whole = Convert(text, from, kCodePage)) return *whole;
     std::string out;
-    // Convert one UTF-8 character at a time so that one unmappable character costs only itself.
-    for (size_t i = 0; i < hostPath.size();) {
-        unsigned char c = static_cast<unsigned char>(hostPath[i]);
-        size_t len = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        std::string one = hostPath.substr(i, len);
+    bool utf8 = std::strcmp(from, "UTF-8") == 0;
+    // One character at a time, so that one unmappable character costs only itself.
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        size_t len = !utf8 || c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        std::string one = text.substr(i, len);
         i += len;
-        if (one == "/") {
-            out += '\\';
-        } else if (auto converted = Convert(one, kHost, kCodePage)) {
-            out += *converted;
-        } else {
-            out += '?';
-        }
+        auto converted = utf8 || c < 0x80 ? Convert(one, from, kCodePage) : std::nullopt;
+        out += converted ? *converted : "?";
     }
     return out;
+}
+
+std::string FromHostPath(const std::string& hostPath) {
+    std::string path = ToCodePage(hostPath, kHost);
+    // "/" is below every trail byte, so each one left is a separator.
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
 }
 
 }  // namespace encoding

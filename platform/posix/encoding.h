@@ -18,6 +18,15 @@ std::optional<std::string> ToHostPath(const std::string& cp932Path);
 // code page 932 lacks become "?", as Windows' ANSI calls give them.
 std::string FromHostPath(const std::string& hostPath);
 
+// The encoding of the terminal's text under the locale set. Without a locale the codeset
+// reads as ASCII; names typed there are still far more likely UTF-8 than anything else.
+const char* TerminalEncoding();
+
+// Text of another encoding in code page 932, each character it lacks as "?", as Windows'
+// conversions give them. Characters are told apart in UTF-8; in other encodings a text that
+// does not convert whole keeps only its ASCII.
+std::string ToCodePage(const std::string& text, const char* from);
+
 // A Linux file name in code page 932, or nullopt when it has no such spelling.
 std::optional<std::string> FromHostName(const std::string& hostName);
 

@@ -1,0 +1,172 @@
+// Names and settings files made to hurt, given to the real native program through the
+// management window and the command line: each is refused or handled, the program ends
+// with 0, no pet's data is lost and nothing outside the folder is touched.
+#include <gtest/gtest.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <map>
+
+#include "platform/platform.h"
+#include "platform/posix/encoding.h"
+#include "roster/roster.h"
+#include "tests/support/test_folder.h"
+
+extern char** environ;
+
+namespace {
+
+const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
+const std::string kSo = "\x83\x5c";  // "ソ": its trail byte is 0x5C
+
+std::string Utf8(const std::string& cp932) { return encoding::Convert(cp932, "CP932", "UTF-8").value(); }
+
+std::string Settings(const std::vector<std::string>& names, int current) {
+    std::string ini = "[PetList]\r\nentry=" + std::to_string(names.size()) + "\r\n";
+    for (size_t i = 0; i < names.size(); ++i) ini += "Petname" + std::to_string(i) + "=" + names[i] + "\r\n";
+    return ini + "[NowPet]\r\nnumber=" + std::to_string(current) + "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n";
+}
+
+// The program run with an argument of these very bytes, as a terminal may hand them over.
+int RunWithRawArgument(const std::string& bytes) {
+    char* argv[] = {const_cast<char*>(ZANDRY_PROGRAM), const_cast<char*>(bytes.c_str()), nullptr};
+    pid_t pid;
+    if (posix_spawn(&pid, ZANDRY_PROGRAM, nullptr, nullptr, argv, environ) != 0) return -1;
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class HostileInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+        folder_.Write(kLive, "A data");
+        folder_.Write("B.kmc", "B data");
+        folder_.Write("Zandry.ini", Settings({"A", "B"}, 0));
+        outside_ = Contents(parent_);
+    }
+
+    // Every file but the host and its log.
+    static std::map<std::string, std::string> Contents(const TestFolder& folder) {
+        std::map<std::string, std::string> contents;
+        for (const std::string& name : folder.Names())
+            if (name != "Kirimo.exe" && name != "standin-host.log") contents[name] = folder.Read(name).value_or("");
+        return contents;
+    }
+    // The program's run must end with 0, keep every pet's data in the folder and leave the
+    // folder around it alone.
+    void ExpectNothingLost(const std::string& what) {
+        std::multiset<std::string> held;
+        for (const auto& entry : Contents(folder_)) held.insert(entry.second);
+        EXPECT_TRUE(held.count("A data") && held.count("B data")) << what;
+        EXPECT_EQ(Contents(parent_), outside_) << what;
+    }
+    std::vector<std::string> Names() {
+        ProfileStore store(SystemPlatform());
+        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+        return ReadRoster(store).names;
+    }
+    std::string HostSaw() { return WaitForFile(folder_, "standin-host.log").value_or("<not started>"); }
+
+    // The folder in which the test's folder lies, so that a name that climbs out lands here.
+    TestFolder parent_;
+    TestFolder folder_{"", TestFolder::kInsideCurrent};
+    std::map<std::string, std::string> outside_;
+};
+
+TEST_F(HostileInput, NamesThatCouldLeaveTheFolderOrHitADeviceAreRefused) {
+    const std::string settings = folder_.Read("Zandry.ini").value();
+    for (const std::string& typed : std::vector<std::string>{"..\\x", "../x", "a/b", "c:d", "..", ".", "CON", "nul.txt", "Com1", "lpt9", "a b", "a\xe3\x80\x80" "b",
+          "Kirimo" + Utf8("\x90\xdd\x92\xe8"), "a?b", "a*b", "a|b", "a<b", "\xe2\x82\xac", "\xff\xfe", "x\x01y"}) {
+        // Adopt, then rename A: neither takes the name.
+        EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, "b\ntype " + typed + "\na\n1\ntype " + typed + "\nb\nd\nc\n"), 0);
+        EXPECT_EQ(folder_.Read("Zandry.ini"), settings) << typed;
+        EXPECT_EQ(folder_.Read(kLive), "A data") << typed;
+        ExpectNothingLost(typed);
+    }
+}
+
+TEST_F(HostileInput, TheFieldTakesSixteenBytesAndNeverHalfACharacter) {
+    const std::string eight = kSo + kSo + kSo + kSo + kSo + kSo + kSo + kSo;
+    EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, "b\ntype abcdefghijklmnopq\na\ntype " + Utf8(eight + kSo) + "\na\nd\nc\n"), 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "abcdefghijklmnop", eight}));
+    EXPECT_EQ(folder_.Read("A.kmc"), "A data");
+    EXPECT_FALSE(folder_.Exists(kLive));
+    ExpectNothingLost("long names");
+}
+
+TEST_F(HostileInput, ArgumentsThatNameNoPetOpenTheChooserAndTouchNothing) {
+    const std::string settings = folder_.Read("Zandry.ini").value();
+    for (const std::string& argument : std::vector<std::string>{"..\\B", "../B", "B.kmc", "B ", ""}) {
+        EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {argument}), 0) << argument;
+        EXPECT_EQ(folder_.Read("Zandry.ini"), settings) << argument;
+        EXPECT_EQ(folder_.Read(kLive), "A data") << argument;
+        EXPECT_FALSE(folder_.Exists("standin-host.log")) << argument;
+        ExpectNothingLost(argument);
+    }
+}
+
+TEST_F(HostileInput, ArgumentsCodePage932CannotSpellNameNoPet) {
+    // "€" in UTF-8 is E2 82 AC, which code page 932 reads as "竄ｬ": a pet of that name must
+    // not be taken for it.
+    folder_.Write("Zandry.ini", Settings({"A", "B", "\xe2\x82\xac"}, 0));
+    folder_.Write("\xe2\x82\xac.kmc", "C data");
+    const std::string settings = folder_.Read("Zandry.ini").value();
+    for (const std::string& argument : std::vector<std::string>{"\xe2\x82\xac", "\xff", "B\xff"}) {
+        EXPECT_EQ(RunWithRawArgument(argument), 0);
+        EXPECT_EQ(folder_.Read("Zandry.ini"), settings) << argument;
+        EXPECT_EQ(folder_.Read(kLive), "A data") << argument;
+    }
+}
+
+TEST_F(HostileInput, HandEditedNamesThatLeadOutOfTheFolderMoveNoFile) {
+    parent_.Write("up.kmc", "not a pet of this folder");
+    outside_ = Contents(parent_);
+    folder_.Write("Zandry.ini", Settings({"A", "..\\up", "CON"}, 0));
+    for (const std::string argument : {"..\\up", "CON"}) {
+        EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {argument}), 0);
+        ExpectNothingLost(argument);
+    }
+    // A was put away under its own name; nothing was taken from or moved to "..\\up".
+    EXPECT_EQ(folder_.Read("A.kmc"), "A data");
+    EXPECT_FALSE(folder_.Exists(kLive));
+}
+
+TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
+    // A NUL ends the value as a C caller reads it; "=" after the key's is part of the value.
+    std::string ini = Settings({"A", std::string("B\0junk", 6), "C=D"}, 0);
+    folder_.Write("Zandry.ini", ini);
+    folder_.Write("C=D.kmc", "C data");
+    EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"B"}), 0);
+    EXPECT_EQ(HostSaw(), "started: live file holds \"B data\"\n");
+    EXPECT_EQ(folder_.Read("A.kmc"), "A data");
+    ExpectNothingLost("NUL in a name");
+
+    EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"C=D"}), 0);
+    EXPECT_EQ(folder_.Read(kLive), "C data");
+    EXPECT_EQ(folder_.Read("B.kmc"), "B data");
+    ExpectNothingLost("= in a name");
+
+    // Lines ended by CR alone are one line: no roster, so no name matches and nothing moves.
+    std::string bare = Settings({"A", "B"}, 0);
+    for (size_t at; (at = bare.find("\r\n")) != std::string::npos;) bare.replace(at, 2, "\r");
+    folder_.Write("Zandry.ini", bare);
+    std::map<std::string, std::string> before = Contents(folder_);
+    EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"A"}), 0);
+    EXPECT_EQ(Contents(folder_), before);
+}
+
+TEST_F(HostileInput, InvalidCodePageNamesInTheSettingsFileLoseNoData) {
+    // A lone lead byte and a lead byte before an invalid trail: no file can have these names.
+    folder_.Write("Zandry.ini", Settings({"A", "B", "\x83", "\x81\x7f"}, 0));
+    for (const std::string pick : {"3", "4"}) {
+        EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, pick + "\n\n"), 0);
+        ExpectNothingLost("entry " + pick);
+    }
+    EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, "2\n\n"), 0);
+    EXPECT_EQ(folder_.Read(kLive), "B data");
+    ExpectNothingLost("back to B");
+}
+
+}  // namespace
