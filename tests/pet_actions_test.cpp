@@ -102,7 +102,8 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
         {"device", "Com1", false, false},
         {"live file title", "kirimo\x90\xdd\x92\xe8", false, false},
         {"trail 0x5C is no separator", "\x83\x5c", true, true},
-        {"probe refuses", "a?b", false, true},
+        {"no Windows file can have it", "a?b", false, false},
+        {"control code", "a\x01", false, false},
         {"16 bytes", "\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c", true, true},
     };
     // Wine's _mbsstr is a plain byte search, so there the full-width space is also found
