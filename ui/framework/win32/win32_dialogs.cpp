@@ -70,6 +70,9 @@ public:
     void EndDialog(int value) override {
         ended = true;
         result = value;
+        // The loop looks at `ended` only when GetMessage returns, which a message sent
+        // from another thread (a click sent by another program) does not make it do.
+        PostMessageA(hwnd, WM_NULL, 0, 0);
     }
 
 private:
