@@ -1,7 +1,8 @@
 // A stand-in for the host program Kirimo, for tests and the demo: it appends one line to
 // standin-host.log in its working folder saying which pet data it found live, then ends.
 // "--stay SECONDS" keeps it running that long after the line is written (at most an hour),
-// so that tests can see it among the running processes.
+// so that tests can see it among the running processes; started without arguments, as the
+// launcher starts it, it stays as many seconds as a file standin-host.stay says.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +19,14 @@ static const char kLiveFile[] = "Kirimo設定.kmc";
 
 int main(int argc, char** argv) {
     long stay = 0;
-    if (argc > 2 && std::strcmp(argv[1], "--stay") == 0) stay = std::strtol(argv[2], nullptr, 10);
+    if (argc > 2 && std::strcmp(argv[1], "--stay") == 0) {
+        stay = std::strtol(argv[2], nullptr, 10);
+    } else if (std::FILE* file = std::fopen("standin-host.stay", "rb")) {
+        char seconds[16] = {};
+        std::fread(seconds, 1, sizeof seconds - 1, file);
+        std::fclose(file);
+        stay = std::strtol(seconds, nullptr, 10);
+    }
     if (stay < 0 || stay > 3600) stay = 3600;
     std::string line = stay ? "started to stay: " : "started: ";
     if (std::FILE* live = std::fopen(kLiveFile, "rb")) {
