@@ -198,7 +198,9 @@ TEST_F(WithRoster, NameOverSixteenBytesShowsTheLengthMessage) {
     HWND manage = OpenManagement(chooser, zandry.Id());
     ASSERT_TRUE(manage);
 
-    // Typed keys stop at the field's limit: 16 bytes are taken and accepted.
+    // Typed keys stop at the field's limit: 16 bytes are taken and accepted. The keys are
+    // single-byte: Wine 8's ANSI edit field takes each byte of a typed double-byte
+    // character as a character of its own, and counts its limit in characters.
     TypeKeys(manage, IDC_MANAGE_NAME, "abcdefghijklmnopqrst");
     PostClick(manage, IDC_MANAGE_ADOPT);
     EXPECT_TRUE(SettingsAre(Settings{{"default", "Momo", kSora, "abcdefghijklmnop"}, 3}))
