@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/posix/encoding.h"
 #include "roster/roster.h"
+#include "tests/support/posix/running_hosts.h"
 #include "tests/support/test_folder.h"
 
 extern char** environ;
@@ -67,7 +68,11 @@ protected:
         store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
         return ReadRoster(store).names;
     }
-    std::string HostSaw() { return WaitForFile(folder_, "standin-host.log").value_or("<not started>"); }
+    std::string HostSaw() {
+        auto log = WaitForFile(folder_, "standin-host.log");
+        WaitForHostsToEnd();
+        return log.value_or("<not started>");
+    }
 
     // The folder in which the test's folder lies, so that a name that climbs out lands here.
     TestFolder parent_;
@@ -126,6 +131,7 @@ TEST_F(HostileInput, HandEditedNamesThatLeadOutOfTheFolderMoveNoFile) {
     folder_.Write("Zandry.ini", Settings({"A", "..\\up", "CON"}, 0));
     for (const std::string argument : {"..\\up", "CON"}) {
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {argument}), 0);
+        WaitForHostsToEnd();
         ExpectNothingLost(argument);
     }
     // A was put away under its own name; nothing was taken from or moved to "..\\up".
@@ -144,6 +150,7 @@ TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
     ExpectNothingLost("NUL in a name");
 
     EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"C=D"}), 0);
+    WaitForHostsToEnd();
     EXPECT_EQ(folder_.Read(kLive), "C data");
     EXPECT_EQ(folder_.Read("B.kmc"), "B data");
     ExpectNothingLost("= in a name");
@@ -162,6 +169,7 @@ TEST_F(HostileInput, InvalidCodePageNamesInTheSettingsFileLoseNoData) {
     folder_.Write("Zandry.ini", Settings({"A", "B", "\x83", "\x81\x7f"}, 0));
     for (const std::string pick : {"3", "4"}) {
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, pick + "\n\n"), 0);
+        WaitForHostsToEnd();
         ExpectNothingLost("entry " + pick);
     }
     EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, "2\n\n"), 0);

@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "platform/platform.h"
+#include "tests/support/posix/running_hosts.h"
 #include "tests/support/test_folder.h"
 
 extern char** environ;
@@ -20,16 +18,6 @@ namespace {
 
 const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 constexpr int kCopies = 50;
-
-// Ends every stand-in host started from the current directory.
-void EndHostsHere() {
-    const std::filesystem::path host = std::filesystem::current_path() / "Kirimo.exe";
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::error_code error;
-        if (std::filesystem::read_symlink(entry.path() / "exe", error) == host)
-            kill(std::stoi(entry.path().filename().string()), SIGTERM);
-    }
-}
 
 TEST(Load, FiftyCopiesAtOnceMakeOneSwitch) {
     TestFolder folder;

@@ -9,7 +9,8 @@
 #include "platform/posix/encoding.h"
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+    // Only the terminal's codeset is wanted; the other categories cost a file each.
+    std::setlocale(LC_CTYPE, "");
     // Characters code page 932 lacks arrive as "?", as in the ANSI arguments of Windows.
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(encoding::ToCodePage(argv[i], encoding::TerminalEncoding()));

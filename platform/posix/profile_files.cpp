@@ -78,7 +78,7 @@ void ProfileFiles::Hold(const std::string& hostPath, bool hold) {
     if (state.count <= 0) holds_.erase(hostPath);
 }
 
-const ProfileFiles::Cached* ProfileFiles::Load(const std::string& hostPath) {
+ProfileFiles::Cached* ProfileFiles::Load(const std::string& hostPath) {
     auto held = holds_.find(hostPath);
     if (held != holds_.end()) {
         auto cached = cache_.find(hostPath);
@@ -106,7 +106,7 @@ const ProfileFiles::Cached* ProfileFiles::Load(const std::string& hostPath) {
 std::optional<std::string> ProfileFiles::Read(const std::string& hostPath,
                                               const std::string& section,
                                               const std::string& key) {
-    auto pending = pending_.find(hostPath);
+    auto pending = pending_.empty() ? pending_.end() : pending_.find(hostPath);
     const Cached* cached = pending != pending_.end() && pending->second.edited ? &*pending->second.edited
                                                                                  : Load(hostPath);
     if (!cached) return std::nullopt;
@@ -115,30 +115,40 @@ std::optional<std::string> ProfileFiles::Read(const std::string& hostPath,
 
 bool ProfileFiles::Write(const std::string& hostPath, const std::string& section,
                          const std::string& key, const std::optional<std::string>& value) {
-    auto pending = pending_.find(hostPath);
+    auto pending = pending_.empty() ? pending_.end() : pending_.find(hostPath);
     bool held = pending != pending_.end();
     if (held && pending->second.failed) return false;
-    const Cached* cached = held && pending->second.edited ? &*pending->second.edited : Load(hostPath);
-    Cached edited = cached ? *cached : Cached{Stamp{0, 0, 0, 0, DefaultMode()}, IniDocument()};
+    Cached* target = held && pending->second.edited ? &*pending->second.edited : Load(hostPath);
+    bool existed = target != nullptr;
+    Cached fresh{Stamp{0, 0, 0, 0, DefaultMode()}, IniDocument()};
+    if (held && !pending->second.edited) target = &pending->second.edited.emplace(existed ? *target : fresh);
+    if (!target) target = &fresh;
     // Windows refuses to write a read-only settings file; renaming over it would not.
-    if (cached && !(edited.stamp.mode & S_IWUSR)) {
+    if (existed && !(target->stamp.mode & S_IWUSR)) {
         if (held) pending->second.failed = true;
         return false;
     }
-    bool changed = value ? edited.document.Set(section, key, *value) : edited.document.Remove(section, key);
-    if (!changed) return true;
-    if (held) {
-        pending->second.edited = std::move(edited);
-        return true;
+    bool changed = value ? target->document.Set(section, key, *value) : target->document.Remove(section, key);
+    if (!changed || held) return true;
+    // The cached copy is edited in place: a file that could not be replaced is read afresh.
+    if (!Store(hostPath, target->document, target->stamp.mode)) {
+        cache_.erase(hostPath);
+        return false;
     }
-    return Store(hostPath, std::move(edited.document), edited.stamp.mode);
+    return true;
 }
 
-bool ProfileFiles::Store(const std::string& hostPath, IniDocument document, unsigned mode) {
-    std::string bytes = document.Bytes();
-    if (!ReplaceFile(hostPath, bytes, mode)) return false;
-    cache_.erase(hostPath);
-    if (auto stamp = StampOf(hostPath)) cache_[hostPath] = Cached{*stamp, std::move(document)};
+bool ProfileFiles::Store(const std::string& hostPath, const IniDocument& document, unsigned mode) {
+    if (!ReplaceFile(hostPath, document.Bytes(), mode)) return false;
+    auto stamp = StampOf(hostPath);
+    auto cached = cache_.find(hostPath);
+    if (!stamp) {
+        cache_.erase(hostPath);
+    } else if (cached != cache_.end() && &cached->second.document == &document) {
+        cached->second.stamp = *stamp;
+    } else {
+        cache_[hostPath] = Cached{*stamp, document};
+    }
     return true;
 }
 
@@ -151,7 +161,7 @@ bool ProfileFiles::ReleaseWrites(const std::string& hostPath) {
     PendingWrites writes = std::move(pending->second);
     pending_.erase(pending);
     if (writes.failed) return false;
-    return !writes.edited || Store(hostPath, std::move(writes.edited->document), writes.edited->stamp.mode);
+    return !writes.edited || Store(hostPath, writes.edited->document, writes.edited->stamp.mode);
 }
 
 int ParseProfileInt(const std::string& value) {

@@ -42,7 +42,7 @@ private:
     };
 
     // The current document of the file, or null when the file is missing or unreadable.
-    const Cached* Load(const std::string& hostPath);
+    Cached* Load(const std::string& hostPath);
     static std::optional<Stamp> StampOf(const std::string& hostPath);
 
     std::unordered_map<std::string, Cached> cache_;
@@ -58,7 +58,7 @@ private:
     };
     std::unordered_map<std::string, PendingWrites> pending_;
     // Replaces the file with `document`, and keeps it as the cached copy.
-    bool Store(const std::string& hostPath, IniDocument document, unsigned mode);
+    bool Store(const std::string& hostPath, const IniDocument& document, unsigned mode);
 };
 
 // The integer that GetPrivateProfileIntA makes of a value: blanks skipped, a sign, an
