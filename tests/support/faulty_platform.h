@@ -19,6 +19,8 @@ public:
     // The file calls made so far, as "rename A > B", "copy A > B", "remove A", "start P",
     // "write S/K=V" or "delete S/K".
     const std::vector<std::string>& FileCalls() const { return calls_; }
+    // How many calls were made to fail so far.
+    long Refused() const { return refused_; }
 
     LockHandle CreateInstanceLock(const std::string& name, bool& alreadyExists) override {
         alreadyExists = false;
@@ -78,9 +80,14 @@ public:
     }
 
 private:
-    bool Fails(Call kind) const { return failing_.count(kind) != 0; }
+    bool Fails(Call kind) const {
+        bool fails = failing_.count(kind) != 0;
+        refused_ += fails;
+        return fails;
+    }
 
     Platform& inner_;
     std::set<Call> failing_;
+    mutable long refused_ = 0;
     std::vector<std::string> calls_;
 };
