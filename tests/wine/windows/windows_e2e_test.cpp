@@ -248,11 +248,18 @@ TEST_F(WithRoster, EnterAndEscapeDoNothingInTheManagementWindow) {
     EXPECT_TRUE(SettingsAre(Settings{{"default", "Momo", kSora, kTama}, 3}));
     EXPECT_TRUE(IsWindow(manage));
 
-    // The focus is on 新しく飼う now: Enter does not press it either.
+    // The focus is on 新しく飼う now: Enter does not press it, and Escape still does not
+    // close the window, which the question of a discard queued behind them shows.
     ASSERT_EQ(FocusOf(manage), GetDlgItem(manage, IDC_MANAGE_ADOPT));
     TypeInto(manage, IDC_MANAGE_NAME, "Kuro");
+    ChooseInList(manage, IDC_MANAGE_LIST, 0);
     PressKey(manage, VK_RETURN);
     PressKey(manage, VK_ESCAPE);
+    PostClick(manage, IDC_MANAGE_DISCARD);
+    HWND question = WaitForMessageBox(manage);
+    ASSERT_TRUE(question);
+    PostClick(question, IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
     PostClick(manage, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(manage); }));
     EXPECT_EQ(ReadSettings(), (Settings{{"default", "Momo", kSora, kTama}, 3}));
