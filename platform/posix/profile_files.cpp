@@ -106,62 +106,56 @@ ProfileFiles::Cached* ProfileFiles::Load(const std::string& hostPath) {
 std::optional<std::string> ProfileFiles::Read(const std::string& hostPath,
                                               const std::string& section,
                                               const std::string& key) {
-    auto pending = pending_.empty() ? pending_.end() : pending_.find(hostPath);
-    const Cached* cached = pending != pending_.end() && pending->second.edited ? &*pending->second.edited
-                                                                                 : Load(hostPath);
+    auto batch = pending_.find(hostPath);
+    const Cached* cached = batch != pending_.end() && batch->second.edited ? &*batch->second.edited : Load(hostPath);
     if (!cached) return std::nullopt;
     return cached->document.Find(section, key);
 }
 
 bool ProfileFiles::Write(const std::string& hostPath, const std::string& section,
                          const std::string& key, const std::optional<std::string>& value) {
-    auto pending = pending_.empty() ? pending_.end() : pending_.find(hostPath);
-    bool held = pending != pending_.end();
-    if (held && pending->second.failed) return false;
-    Cached* target = held && pending->second.edited ? &*pending->second.edited : Load(hostPath);
-    bool existed = target != nullptr;
-    Cached fresh{Stamp{0, 0, 0, 0, DefaultMode()}, IniDocument()};
-    if (held && !pending->second.edited) target = &pending->second.edited.emplace(existed ? *target : fresh);
-    if (!target) target = &fresh;
+    auto batch = pending_.find(hostPath);
+    bool held = batch != pending_.end();
+    if (held && batch->second.failed) return false;
+    Cached* target = held && batch->second.edited ? &*batch->second.edited : Load(hostPath);
     // Windows refuses to write a read-only settings file; renaming over it would not.
-    if (existed && !(target->stamp.mode & S_IWUSR)) {
-        if (held) pending->second.failed = true;
+    if (target && !(target->stamp.mode & S_IWUSR)) {
+        if (held) batch->second.failed = true;
         return false;
     }
+    const Cached fresh{Stamp{0, 0, 0, 0, DefaultMode()}, IniDocument()};
+    if (held && !batch->second.edited)
+        target = &batch->second.edited.emplace(target ? *target : fresh);  // the batch's own copy
+    else if (!target)
+        target = &cache_.emplace(hostPath, fresh).first->second;
     bool changed = value ? target->document.Set(section, key, *value) : target->document.Remove(section, key);
     if (!changed || held) return true;
-    // The cached copy is edited in place: a file that could not be replaced is read afresh.
-    if (!Store(hostPath, target->document, target->stamp.mode)) {
-        cache_.erase(hostPath);
-        return false;
-    }
-    return true;
+    return Flush(hostPath);
 }
 
-bool ProfileFiles::Store(const std::string& hostPath, const IniDocument& document, unsigned mode) {
-    if (!ReplaceFile(hostPath, document.Bytes(), mode)) return false;
-    auto stamp = StampOf(hostPath);
-    auto cached = cache_.find(hostPath);
-    if (!stamp) {
+bool ProfileFiles::Flush(const std::string& hostPath) {
+    Cached& entry = cache_[hostPath];
+    bool written = ReplaceFile(hostPath, entry.document.Bytes(), entry.stamp.mode);
+    auto stamp = written ? StampOf(hostPath) : std::nullopt;
+    if (stamp)
+        entry.stamp = *stamp;
+    else
         cache_.erase(hostPath);
-    } else if (cached != cache_.end() && &cached->second.document == &document) {
-        cached->second.stamp = *stamp;
-    } else {
-        cache_[hostPath] = Cached{*stamp, document};
-    }
-    return true;
+    return written;
 }
 
 void ProfileFiles::HoldWrites(const std::string& hostPath) { ++pending_[hostPath].count; }
 
 bool ProfileFiles::ReleaseWrites(const std::string& hostPath) {
-    auto pending = pending_.find(hostPath);
-    if (pending == pending_.end()) return true;
-    if (--pending->second.count > 0) return !pending->second.failed;
-    PendingWrites writes = std::move(pending->second);
-    pending_.erase(pending);
+    auto batch = pending_.find(hostPath);
+    if (batch == pending_.end()) return true;
+    if (--batch->second.count > 0) return !batch->second.failed;
+    PendingWrites writes = std::move(batch->second);
+    pending_.erase(batch);
     if (writes.failed) return false;
-    return !writes.edited || Store(hostPath, writes.edited->document, writes.edited->stamp.mode);
+    if (!writes.edited) return true;
+    cache_[hostPath] = std::move(*writes.edited);
+    return Flush(hostPath);
 }
 
 int ParseProfileInt(const std::string& value) {

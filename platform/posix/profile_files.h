@@ -1,7 +1,7 @@
 // Initialisation files read and written off Windows. A parsed copy of each file is kept
 // while the file's identity, size and modification time stay the same, as Wine's profile
-// functions do; every write goes to the file at once and replaces it atomically, so a crash
-// leaves the old file or the new one, never half of it.
+// functions do; every write, or every batch of writes while they are held, replaces the
+// file atomically, so a crash leaves the old file or the new one, never half of it.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -57,8 +57,10 @@ private:
         bool failed = false;
     };
     std::unordered_map<std::string, PendingWrites> pending_;
-    // Replaces the file with `document`, and keeps it as the cached copy.
-    bool Store(const std::string& hostPath, const IniDocument& document, unsigned mode);
+    // Replaces the file with its cached copy, edited in place, and keeps that copy under the
+    // file's new stamp; when the file could not be replaced, the copy is dropped and the file
+    // is read afresh next time.
+    bool Flush(const std::string& hostPath);
 };
 
 // The integer that GetPrivateProfileIntA makes of a value: blanks skipped, a sign, an
