@@ -113,6 +113,17 @@ public:
     }
 
     int WideToAnsi(const unsigned char* utf16, int units, char* out, int outSize) override {
+        bool ascii = true;
+        for (int i = 0; i < units && ascii; ++i) ascii = utf16[2 * i] < 0x80 && utf16[2 * i + 1] == 0;
+        // Other names mostly map whole; one unit at a time is only for those that do not.
+        auto whole = ascii ? std::nullopt
+                           : encoding::Convert(std::string(reinterpret_cast<const char*>(utf16), 2 * size_t(units)),
+                                               "UTF-16LE", "CP932");
+        if (whole) {
+            if (whole->size() > size_t(outSize)) return 0;
+            std::memcpy(out, whole->data(), whole->size());
+            return static_cast<int>(whole->size());
+        }
         int written = 0;
         auto put = [&](const char* bytes, int n) {
             if (written + n > outSize) return false;
