@@ -2,13 +2,14 @@
 // with 0 and the folder ends as one switch leaves it. The copies that overlap the one
 // holding the lock end at once.
 //
-// Natively the host stays running a while, as a real one would, so a copy that comes late
-// finds it there: exactly one copy switches. Under Wine each copy is created suspended and
-// all are resumed together; but Wine starts fifty processes over seconds and, out of the
-// box, answers the running-process query with nothing, so a copy it starts after the first
-// has ended finds no host and makes the same switch again - while that host may be reading
-// the live file, which it then finds missing for a moment. On Windows the host check stops
-// such a copy.
+// Where the host check sees the host, it stays running a while, as a real one would, so a
+// copy that comes late finds it there: exactly one copy switches. So it is natively, and
+// under Wine with our performance-data provider (ZANDRY_LOAD_HOST_SEEN set). Under Wine each
+// copy is created suspended and all are resumed together; but Wine starts fifty processes
+// over seconds and, out of the box, answers the running-process query with nothing, so
+// there a copy it starts after the first has ended finds no host and makes the same switch
+// again - while that host may be reading the live file, which it then finds missing for a
+// moment.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -18,6 +19,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstdlib>
 #else
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -33,6 +38,28 @@ namespace {
 const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 const std::string kHostSawB = "live file holds \"B data\"\n";
 constexpr int kCopies = 50;
+
+#ifdef _WIN32
+bool HostCheckSeesTheHost() { return std::getenv("ZANDRY_LOAD_HOST_SEEN") != nullptr; }
+
+// Ends every stand-in host; Wine names processes by file name alone.
+void EndHostsHere() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "Kirimo.exe") != 0) continue;
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 10000);
+            CloseHandle(process);
+        }
+    }
+    CloseHandle(snapshot);
+}
+#else
+bool HostCheckSeesTheHost() { return true; }
+#endif
 
 // Starts `zandry B` that many times so that all begin together; how many ended with 0.
 int RunTogether(int copies) {
@@ -95,22 +122,23 @@ TEST(Load, FiftyCopiesAtOnceMakeOneSwitch) {
     folder.Write(kLive, "A data");
     folder.Write("B.kmc", "B data");
     std::set<std::string> names{"A.kmc", "B.bak", "Kirimo.exe", kLive, "Zandry.ini", "standin-host.log"};
-#ifndef _WIN32
-    folder.Write("standin-host.stay", "30");
-    names.insert("standin-host.stay");
-#endif
+    const bool seen = HostCheckSeesTheHost();
+    if (seen) {
+        folder.Write("standin-host.stay", "30");
+        names.insert("standin-host.stay");
+    }
 
     EXPECT_EQ(RunTogether(kCopies), kCopies);
     std::string log = WaitForFile(folder, "standin-host.log").value_or("");
-#ifdef _WIN32
-    EXPECT_NE(log.find("started: " + kHostSawB), std::string::npos) << log;
-    size_t starts = 0;
-    for (size_t at = 0; (at = log.find("started", at)) != std::string::npos; ++at) ++starts;
-    std::printf("%d copies, %zu of them switched\n", kCopies, starts);
-#else
     EndHostsHere();
-    EXPECT_EQ(log, "started to stay: " + kHostSawB);
-#endif
+    if (seen) {
+        EXPECT_EQ(log, "started to stay: " + kHostSawB);
+    } else {
+        EXPECT_NE(log.find("started: " + kHostSawB), std::string::npos) << log;
+        size_t starts = 0;
+        for (size_t at = 0; (at = log.find("started", at)) != std::string::npos; ++at) ++starts;
+        std::printf("%d copies, %zu of them switched\n", kCopies, starts);
+    }
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(folder.Read(kLive), "B data");
     EXPECT_EQ(folder.Read("B.bak"), "B data");
