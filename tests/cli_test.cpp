@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/platform.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -14,13 +15,6 @@ const std::string kOld = "\x82\xde\x82\xa9\x82\xb5\x82\xcc" + kLive;
 const std::string kSoHyo = "\x83\x5c\x95\x5c";  // "ソ表": both trail bytes are 0x5C
 
 void AddHost() { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe")); }
-
-std::string Settings(const std::vector<std::string>& names, int current) {
-    std::string ini = "[PetList]\r\nentry=" + std::to_string(names.size()) + "\r\n";
-    for (size_t i = 0; i < names.size(); ++i)
-        ini += "Petname" + std::to_string(i) + "=" + names[i] + "\r\n";
-    return ini + "[NowPet]\r\nnumber=" + std::to_string(current) + "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n";
-}
 
 int Zandry(const std::vector<std::string>& arguments) { return RunProgram(ZANDRY_PROGRAM, arguments); }
 
@@ -38,7 +32,7 @@ TEST_P(CommandLine, WorkedExampleEndsAsExpected) {
     const FolderCase& c = GetParam();
     TestFolder folder(c.folderSuffix);
     AddHost();
-    folder.Write("Zandry.ini", Settings({"A", c.incoming}, 0));
+    folder.Write("Zandry.ini", Settings{{"A", c.incoming}, 0}.Bytes());
     folder.Write(kLive, "A data");
     folder.Write(c.incoming + ".kmc", "B data");
     folder.Write(c.incoming + ".bak", "older B");
@@ -51,7 +45,7 @@ TEST_P(CommandLine, WorkedExampleEndsAsExpected) {
                                                      "Zandry.ini", "standin-host.log"}));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(folder.Read(c.incoming + ".bak"), "B data");
-    EXPECT_EQ(folder.Read("Zandry.ini"), Settings({"A", c.incoming}, 1));
+    EXPECT_EQ(folder.Read("Zandry.ini"), (Settings{{"A", c.incoming}, 1}.Bytes()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, CommandLine,
@@ -64,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Folders, CommandLine,
 TEST(CommandLineMisses, UnknownNameAndNoArgumentTouchNothing) {
     TestFolder folder;
     AddHost();
-    const std::string ini = Settings({"A", "B"}, 0);
+    const std::string ini = Settings{{"A", "B"}, 0}.Bytes();
     folder.Write("Zandry.ini", ini);
     folder.Write(kLive, "A data");
     EXPECT_EQ(Zandry({"Nobody"}), 0);
@@ -76,7 +70,7 @@ TEST(CommandLineMisses, UnknownNameAndNoArgumentTouchNothing) {
 TEST(CommandLineMisses, SecondCopyEndsAtOnce) {
     TestFolder folder;
     AddHost();
-    const std::string ini = Settings({"A", "B"}, 0);
+    const std::string ini = Settings{{"A", "B"}, 0}.Bytes();
     folder.Write("Zandry.ini", ini);
     bool exists = false;
     LockHandle held = SystemPlatform().CreateInstanceLock("CZandryApp", exists);

@@ -17,6 +17,7 @@
 
 #include "platform/platform.h"
 #include "roster/roster.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
 extern char** environ;
@@ -87,12 +88,6 @@ Outcome RunKilledAt(const std::vector<std::string>& arguments, const std::string
     return outcome;
 }
 
-std::map<std::string, std::string> Contents(const TestFolder& folder) {
-    std::map<std::string, std::string> contents;
-    for (const std::string& name : folder.Names()) contents[name] = folder.Read(name).value_or("");
-    return contents;
-}
-
 struct StoredRoster {
     std::vector<std::string> names;
     int current = 0;
@@ -135,16 +130,10 @@ protected:
     }
 };
 
-std::string Settings(const std::vector<std::string>& names, int current) {
-    std::string ini = "[PetList]\r\nentry=" + std::to_string(names.size()) + "\r\n";
-    for (size_t i = 0; i < names.size(); ++i) ini += "Petname" + std::to_string(i) + "=" + names[i] + "\r\n";
-    return ini + "[NowPet]\r\nnumber=" + std::to_string(current) + "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n";
-}
-
 // Three pets, A live; the host is absent, so that no host left running from one attempt
 // can stop the next.
 const std::map<std::string, std::string> kThreePets = {
-    {"Zandry.ini", Settings({"A", "B", kSora}, 0)},
+    {"Zandry.ini", Settings{{"A", "B", kSora}, 0}.Bytes()},
     {kLive, "A data"},
     {"B.kmc", "B data"},
     {"B.bak", "older B"},
@@ -175,7 +164,7 @@ TEST_P(CrashSafety, EveryPointLeavesTheDataAndARosterFromBeforeOrAfter) {
         // The count can differ by a call or two from run to run; a run that ends first is
         // checked all the same.
         RunKilledAt(scenario.arguments, scenario.input, killAt);
-        auto contents = Contents(folder);
+        auto contents = folder.Contents();
         std::set<std::string> held;
         for (const auto& [name, bytes] : contents) held.insert(bytes);
         for (const std::string& bytes : data)

@@ -12,6 +12,7 @@
 #include "platform/posix/encoding.h"
 #include "roster/roster.h"
 #include "tests/support/posix/running_hosts.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
 extern char** environ;
@@ -22,12 +23,6 @@ const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 const std::string kSo = "\x83\x5c";  // "ソ": its trail byte is 0x5C
 
 std::string Utf8(const std::string& cp932) { return encoding::Convert(cp932, "CP932", "UTF-8").value(); }
-
-std::string Settings(const std::vector<std::string>& names, int current) {
-    std::string ini = "[PetList]\r\nentry=" + std::to_string(names.size()) + "\r\n";
-    for (size_t i = 0; i < names.size(); ++i) ini += "Petname" + std::to_string(i) + "=" + names[i] + "\r\n";
-    return ini + "[NowPet]\r\nnumber=" + std::to_string(current) + "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n";
-}
 
 // The program run with an argument of these very bytes, as a terminal may hand them over.
 int RunWithRawArgument(const std::string& bytes) {
@@ -44,15 +39,15 @@ protected:
         ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
         folder_.Write(kLive, "A data");
         folder_.Write("B.kmc", "B data");
-        folder_.Write("Zandry.ini", Settings({"A", "B"}, 0));
+        folder_.Write("Zandry.ini", Settings{{"A", "B"}, 0}.Bytes());
         outside_ = Contents(parent_);
     }
 
     // Every file but the host and its log.
     static std::map<std::string, std::string> Contents(const TestFolder& folder) {
-        std::map<std::string, std::string> contents;
-        for (const std::string& name : folder.Names())
-            if (name != "Kirimo.exe" && name != "standin-host.log") contents[name] = folder.Read(name).value_or("");
+        std::map<std::string, std::string> contents = folder.Contents();
+        contents.erase("Kirimo.exe");
+        contents.erase("standin-host.log");
         return contents;
     }
     // The program's run must end with 0, keep every pet's data in the folder and leave the
@@ -115,7 +110,7 @@ TEST_F(HostileInput, ArgumentsThatNameNoPetOpenTheChooserAndTouchNothing) {
 TEST_F(HostileInput, ArgumentsCodePage932CannotSpellNameNoPet) {
     // "€" in UTF-8 is E2 82 AC, which code page 932 reads as "竄ｬ": a pet of that name must
     // not be taken for it.
-    folder_.Write("Zandry.ini", Settings({"A", "B", "\xe2\x82\xac"}, 0));
+    folder_.Write("Zandry.ini", Settings{{"A", "B", "\xe2\x82\xac"}, 0}.Bytes());
     folder_.Write("\xe2\x82\xac.kmc", "C data");
     const std::string settings = folder_.Read("Zandry.ini").value();
     for (const std::string& argument : std::vector<std::string>{"\xe2\x82\xac", "\xff", "B\xff"}) {
@@ -128,7 +123,7 @@ TEST_F(HostileInput, ArgumentsCodePage932CannotSpellNameNoPet) {
 TEST_F(HostileInput, HandEditedNamesThatLeadOutOfTheFolderMoveNoFile) {
     parent_.Write("up.kmc", "not a pet of this folder");
     outside_ = Contents(parent_);
-    folder_.Write("Zandry.ini", Settings({"A", "..\\up", "CON"}, 0));
+    folder_.Write("Zandry.ini", Settings{{"A", "..\\up", "CON"}, 0}.Bytes());
     for (const std::string argument : {"..\\up", "CON"}) {
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {argument}), 0);
         WaitForHostsToEnd();
@@ -141,7 +136,7 @@ TEST_F(HostileInput, HandEditedNamesThatLeadOutOfTheFolderMoveNoFile) {
 
 TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
     // A NUL ends the value as a C caller reads it; "=" after the key's is part of the value.
-    std::string ini = Settings({"A", std::string("B\0junk", 6), "C=D"}, 0);
+    std::string ini = Settings{{"A", std::string("B\0junk", 6), "C=D"}, 0}.Bytes();
     folder_.Write("Zandry.ini", ini);
     folder_.Write("C=D.kmc", "C data");
     EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"B"}), 0);
@@ -156,7 +151,7 @@ TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
     ExpectNothingLost("= in a name");
 
     // Lines ended by CR alone are one line: no roster, so no name matches and nothing moves.
-    std::string bare = Settings({"A", "B"}, 0);
+    std::string bare = Settings{{"A", "B"}, 0}.Bytes();
     for (size_t at; (at = bare.find("\r\n")) != std::string::npos;) bare.replace(at, 2, "\r");
     folder_.Write("Zandry.ini", bare);
     std::map<std::string, std::string> before = Contents(folder_);
@@ -166,7 +161,7 @@ TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
 
 TEST_F(HostileInput, InvalidCodePageNamesInTheSettingsFileLoseNoData) {
     // A lone lead byte and a lead byte before an invalid trail: no file can have these names.
-    folder_.Write("Zandry.ini", Settings({"A", "B", "\x83", "\x81\x7f"}, 0));
+    folder_.Write("Zandry.ini", Settings{{"A", "B", "\x83", "\x81\x7f"}, 0}.Bytes());
     for (const std::string pick : {"3", "4"}) {
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, pick + "\n\n"), 0);
         WaitForHostsToEnd();

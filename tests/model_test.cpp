@@ -65,13 +65,6 @@ std::vector<Step> MakeSession(unsigned seed, int count) {
     return steps;
 }
 
-// Every file of the folder with what it holds.
-std::map<std::string, std::string> Contents(const TestFolder& folder) {
-    std::map<std::string, std::string> contents;
-    for (const std::string& name : folder.Names()) contents[name] = folder.Read(name).value_or("");
-    return contents;
-}
-
 // One session played from the start in a fresh folder; the failure, or empty when none.
 class Session {
 public:
@@ -155,7 +148,7 @@ private:
                 std::string gone = backups[step.index % backups.size()];
                 SystemPlatform().RemoveFile(gone);
                 // What was only there is the user's own loss.
-                std::map<std::string, std::string> left = Contents(folder_);
+                std::map<std::string, std::string> left = folder_.Contents();
                 for (auto it = owners_.begin(); it != owners_.end();) {
                     bool somewhere = false;
                     for (const auto& [name, bytes] : left) somewhere = somewhere || bytes == it->first;
@@ -195,7 +188,7 @@ private:
     }
 
     std::string Check(const std::string& discarded) {
-        std::map<std::string, std::string> contents = Contents(folder_);
+        std::map<std::string, std::string> contents = folder_.Contents();
         if (!contents.count("Zandry.ini") || contents["Zandry.ini"].empty()) return "Zandry.ini is gone";
         for (auto it = owners_.begin(); it != owners_.end();) {
             bool somewhere = false;

@@ -1,6 +1,7 @@
 // A fresh folder that is the current directory for one test, and its files by their code
 // page 932 names, reached the host's own way (UTF-8 names on Linux, ANSI calls on Windows).
 #pragma once
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -20,6 +21,12 @@ public:
     bool Exists(const std::string& name) const { return Read(name).has_value(); }
     // Every entry's name, sorted by bytes.
     std::set<std::string> Names() const;
+    // Every entry with what it holds (a folder holds "").
+    std::map<std::string, std::string> Contents() const {
+        std::map<std::string, std::string> contents;
+        for (const std::string& name : Names()) contents[name] = Read(name).value_or("");
+        return contents;
+    }
     void MakeFolder(const std::string& name) const;
     void MakeReadOnly(const std::string& name) const;
 

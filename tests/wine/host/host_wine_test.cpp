@@ -48,6 +48,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -60,15 +61,13 @@ const std::string kLaunchLine = "started: live file holds \"B data\"\n";
 constexpr DWORD kProcessIndex = ZANDRY_PERF_PROCESS_INDEX;
 constexpr long kMoreData = ERROR_MORE_DATA;
 
-std::string Settings(int current) {
-    return "[PetList]\r\nentry=2\r\nPetname0=A\r\nPetname1=B\r\n[NowPet]\r\nnumber=" +
-           std::to_string(current) + "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n";
-}
+// The two pets' settings file, the given one current.
+std::string TwoPets(int current) { return Settings{{"A", "B"}, current}.Bytes(); }
 
 // Two pets, A live; the stand-in host copied in as the settings name it.
 void MakePetFolder(const TestFolder& folder) {
     ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
-    folder.Write("Zandry.ini", Settings(0));
+    folder.Write("Zandry.ini", TwoPets(0));
     folder.Write(kLive, "A data");
     folder.Write("B.kmc", "B data");
 }
@@ -213,7 +212,7 @@ void ExpectNothingHappened(const TestFolder& folder, const std::set<std::string>
     EXPECT_LE(CountProcesses("Kirimo.exe"), hostsBefore);
     EXPECT_EQ(folder.Read("standin-host.log"), kStayLine);
     EXPECT_EQ(folder.Names(), names);
-    EXPECT_EQ(folder.Read("Zandry.ini"), Settings(0));
+    EXPECT_EQ(folder.Read("Zandry.ini"), TwoPets(0));
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
 }
@@ -222,7 +221,7 @@ void ExpectNothingHappened(const TestFolder& folder, const std::set<std::string>
 void ExpectLaunched(const TestFolder& folder, const std::string& earlierLines) {
     const size_t lines = 1 + std::count(earlierLines.begin(), earlierLines.end(), '\n');
     EXPECT_EQ(WaitForLines(folder, "standin-host.log", lines), earlierLines + kLaunchLine);
-    EXPECT_EQ(folder.Read("Zandry.ini"), Settings(1));
+    EXPECT_EQ(folder.Read("Zandry.ini"), TwoPets(1));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(folder.Read(kLive), "B data");
     EXPECT_EQ(folder.Read("B.bak"), "B data");

@@ -1,4 +1,4 @@
-// Zandry.ini as the window tests write it before a run and read it back after: the roster,
+// Zandry.ini as tests write it before a run and read it back after: the roster,
 // the current pet and the host executable, in code page 932 with CRLF lines.
 #pragma once
 #include <map>
