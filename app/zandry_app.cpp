@@ -29,6 +29,7 @@ bool CZandryApp::InitInstance() {
     lock_ = lock;
 
     const std::string workingFolder = platform_.CurrentDirectory();
+    if (workingFolder.empty()) return true;
     profile_.Bind(workingFolder + "\\" + kSettingsFile);
 
     FileStatus settings = platform_.StatFile(kSettingsFile);

@@ -34,7 +34,9 @@ public:
     virtual void ReleaseInstanceLock(LockHandle lock) = 0;
     virtual void CloseInstanceLock(LockHandle lock) = 0;
 
-    // The process's current directory, absolute, as the platform gives it.
+    // The process's current directory, absolute, as the platform gives it, however long.
+    // Empty when it cannot be read (removed, say): the run then ends touching nothing, as
+    // any path built on it would lead to the drive root.
     virtual std::string CurrentDirectory() = 0;
 
     // Never replaces: fails, changing nothing, when `to` exists or `from` does not.

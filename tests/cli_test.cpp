@@ -2,6 +2,7 @@
 // and what the stand-in host found when it started.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
 #include "platform/platform.h"
@@ -22,7 +23,14 @@ struct FolderCase {
     const char* label;
     std::string folderSuffix;
     std::string incoming;
+    std::string innerFolderSuffix = "";  // a folder inside the first one, when set
 };
+
+std::string Repeat(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
 
 void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.label; }
 
@@ -30,7 +38,10 @@ class CommandLine : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(CommandLine, WorkedExampleEndsAsExpected) {
     const FolderCase& c = GetParam();
-    TestFolder folder(c.folderSuffix);
+    TestFolder outer(c.folderSuffix);
+    std::optional<TestFolder> inner;
+    if (!c.innerFolderSuffix.empty()) inner.emplace(c.innerFolderSuffix, TestFolder::kInsideCurrent);
+    const TestFolder& folder = inner ? *inner : outer;
     AddHost();
     folder.Write("Zandry.ini", Settings{{"A", c.incoming}, 0}.Bytes());
     folder.Write(kLive, "A data");
@@ -52,7 +63,11 @@ INSTANTIATE_TEST_SUITE_P(Folders, CommandLine,
                          ::testing::Values(FolderCase{"plain", "", "B"},
                                            FolderCase{"blank", " with blank", "B"},
                                            FolderCase{"cp932", "", kSoHyo},
-                                           FolderCase{"cp932folder", " " + kSoHyo, kSoHyo}),
+                                           FolderCase{"cp932folder", " " + kSoHyo, kSoHyo},
+                                           // 130 double-byte characters, over 260 bytes; in two
+                                           // names, as Linux keeps a name to 255 bytes of UTF-8.
+                                           FolderCase{"longcp932folder", " " + Repeat(kSoHyo, 30), "B",
+                                                      " " + Repeat(kSoHyo, 35)}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CommandLineMisses, UnknownNameAndNoArgumentTouchNothing) {

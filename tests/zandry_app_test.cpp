@@ -1,6 +1,12 @@
 // The start-up sequence run in-process on a real folder, with the platform wrapped.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
 #include "app/zandry_app.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
@@ -132,10 +138,81 @@ TEST_F(StartUp, HostPathIsTheWorkingFolderAndVer) {
     EXPECT_EQ(WaitForFile(folder, "standin-host.log"), "started: live file holds \"B data\"\n");
 }
 
-TEST_F(StartUp, FailingLockOrDirectoryDoesNotStopTheRun) {
+TEST_F(StartUp, FailingLockDoesNotStopTheRun) {
     Roster("Petname0=A\r\nPetname1=B\r\n", 2);
     platform.Fail(Call::Lock);
     EXPECT_EQ(Launch({"B"}), 1);
 }
+
+TEST_F(StartUp, UnreadableWorkingFolderEndsTheRunTouchingNothing) {
+    Roster("Petname0=A\r\nPetname1=B\r\n", 2);
+    platform.Fail(Call::Directory);
+    EXPECT_EQ(Launch({"B"}), -99);
+    platform.Heal(Call::Directory);
+#ifndef _WIN32
+    // Linux lets a process stand in a folder that has been removed.
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::create_directory("gone");
+    std::filesystem::current_path("gone");
+    std::filesystem::remove("../gone");
+    EXPECT_EQ(SystemPlatform().CurrentDirectory(), "");
+    EXPECT_EQ(Launch({"B"}), -99);
+    std::filesystem::current_path(here);
+#endif
+    EXPECT_FALSE(TouchedFiles());
+    EXPECT_EQ(windows.Shown(), "") << "neither the setup window nor the chooser";
+    EXPECT_EQ(Launch({"B"}), 1) << "the lock was released";
+}
+
+#ifndef _WIN32
+// A folder deeper than the longest whole path Linux takes (4096 bytes), made and left one
+// level at a time.
+class DeepFolder {
+public:
+    DeepFolder() {
+        for (int i = 0; i < kLevels; ++i) {
+            std::filesystem::create_directory(kLevel);
+            std::filesystem::current_path(kLevel);
+        }
+    }
+    ~DeepFolder() {
+        for (int i = 0; i < kLevels; ++i) {
+            std::filesystem::current_path("..");
+            std::filesystem::remove_all(kLevel);
+        }
+    }
+    static void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(name, std::ios::binary) << bytes;
+    }
+    static std::string Read(const std::string& name) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(name, std::ios::binary).rdbuf();
+        return bytes.str();
+    }
+
+private:
+    static constexpr int kLevels = 24;
+    inline static const std::string kLevel = std::string(200, 'd');
+};
+
+TEST_F(StartUp, FolderDeeperThanAnyWholePathSwitchesAndLaunches) {
+    DeepFolder deep;
+    ASSERT_GT(SystemPlatform().CurrentDirectory().size(), 4096u);
+    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+    deep.Write("Zandry.ini", "[PetList]\r\nentry=2\r\nPetname0=A\r\nPetname1=B\r\n[NowPet]\r\nnumber=0\r\n"
+                             "[Kirimo]\r\nVer=Kirimo.exe\r\n");
+    deep.Write("B.kmc", "B data");
+    platform.Heal(Call::Start);
+    EXPECT_EQ(Launch({"B"}), 1);
+    EXPECT_NE(deep.Read("Zandry.ini").find("number=1"), std::string::npos) << deep.Read("Zandry.ini");
+    EXPECT_EQ(deep.Read("B.bak"), "B data");
+    std::string log;
+    for (int i = 0; i < 200 && log.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        log = deep.Read("standin-host.log");
+    }
+    EXPECT_EQ(log, "started: live file holds \"B data\"\n");
+}
+#endif
 
 }  // namespace

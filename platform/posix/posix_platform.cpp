@@ -69,6 +69,29 @@ bool CopyContents(int from, int to) {
     }
 }
 
+// The current directory as Linux names it, however deep; empty when it cannot be read.
+std::string HostCurrentDirectory() {
+    std::string buffer(PATH_MAX, '\0');
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.c_str();
+}
+
+// Linux takes no whole path of PATH_MAX bytes or more, yet a folder may lie deeper than
+// that: a path inside the current directory, which stays the working folder for the whole
+// run, is then handed over relative to it.
+std::optional<std::string> SystemPath(const std::string& corePath) {
+    auto path = encoding::ToHostPath(corePath);
+    if (!path || path->size() < PATH_MAX) return path;
+    std::string here = HostCurrentDirectory();
+    if (!here.empty() && path->size() > here.size() + 1 && path->compare(0, here.size(), here) == 0 &&
+        (*path)[here.size()] == '/')
+        return path->substr(here.size() + 1);
+    return path;
+}
+
 std::string LockPath(const std::string& name) {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
         return std::string(runtime) + "/" + name + ".lock";
@@ -95,13 +118,12 @@ public:
     }
 
     std::string CurrentDirectory() override {
-        char buffer[PATH_MAX];
-        if (!getcwd(buffer, sizeof buffer)) return {};
-        return encoding::FromHostPath(buffer);
+        std::string here = HostCurrentDirectory();
+        return here.empty() ? here : encoding::FromHostPath(here);
     }
 
     bool RenameFile(const std::string& from, const std::string& to) override {
-        auto source = encoding::ToHostPath(from), target = encoding::ToHostPath(to);
+        auto source = SystemPath(from), target = SystemPath(to);
         if (!source || !target) return false;
         if (renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, target->c_str(), RENAME_NOREPLACE) == 0)
             return true;
@@ -116,7 +138,7 @@ public:
     }
 
     bool RemoveFile(const std::string& name) override {
-        auto path = encoding::ToHostPath(name);
+        auto path = SystemPath(name);
         struct stat st;
         if (!path || lstat(path->c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
         // DeleteFile refuses read-only files; unlink would not.
@@ -125,7 +147,7 @@ public:
     }
 
     bool CopyFileReplacing(const std::string& from, const std::string& to) override {
-        auto source = encoding::ToHostPath(from), target = encoding::ToHostPath(to);
+        auto source = SystemPath(from), target = SystemPath(to);
         if (!source || !target) return false;
         int in = open(source->c_str(), O_RDONLY | O_CLOEXEC);
         if (in < 0) return false;
@@ -149,7 +171,7 @@ public:
 
     FileStatus StatFile(const std::string& name) override {
         FileStatus status;
-        auto path = encoding::ToHostPath(name);
+        auto path = SystemPath(name);
         struct stat st;
         if (path && stat(path->c_str(), &st) == 0) {
             status.exists = true;
@@ -159,7 +181,7 @@ public:
     }
 
     ProbeResult CreateProbe(const std::string& name) override {
-        auto path = encoding::ToHostPath(name);
+        auto path = SystemPath(name);
         if (!path) return ProbeResult::Refused;
         int fd = open(path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -186,7 +208,7 @@ public:
     }
 
     bool StartProgram(const std::string& path) override {
-        auto hostPath = encoding::ToHostPath(path);
+        auto hostPath = SystemPath(path);
         if (!hostPath) return false;
         posix_spawnattr_t attributes;
         posix_spawnattr_init(&attributes);
@@ -245,7 +267,7 @@ private:
     const std::optional<std::string>& HostProfilePath(const std::string& file) {
         if (file != profileFile_) {
             profileFile_ = file;
-            profileHostPath_ = encoding::ToHostPath(file);
+            profileHostPath_ = SystemPath(file);
         }
         return profileHostPath_;
     }

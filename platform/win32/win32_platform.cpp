@@ -20,9 +20,16 @@ public:
     void CloseInstanceLock(LockHandle lock) override { CloseHandle(lock); }
 
     std::string CurrentDirectory() override {
-        char buffer[260] = {};
-        GetCurrentDirectoryA(sizeof buffer, buffer);
-        return buffer;
+        // A folder of 130 double-byte characters is already longer than MAX_PATH bytes.
+        std::string buffer(MAX_PATH, '\0');
+        for (;;) {
+            DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+            if (length == 0) return {};
+            if (length < buffer.size()) return buffer.substr(0, length);
+            // Too small: the size asked for counts the NUL, and the directory may have
+            // changed meanwhile, so ask again.
+            buffer.resize(length);
+        }
     }
 
     bool RenameFile(const std::string& from, const std::string& to) override {
