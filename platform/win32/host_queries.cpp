@@ -5,15 +5,32 @@
 #include <tlhelp32.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
-#include "platform/host_queries.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_host_queries.h"
 
 namespace {
 
+// Toolhelp is missing from NT 4.0's kernel32: importing it would keep the program from
+// loading there, so it is looked up when the check runs.
+using CreateSnapshotFunction = HANDLE(WINAPI*)(DWORD, DWORD);
+using ProcessStepFunction = BOOL(WINAPI*)(HANDLE, LPPROCESSENTRY32);
+
+template <typename Function>
+Function Find(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 class Win32HostQueries final : public HostQueries {
 public:
+    explicit Win32HostQueries(HMODULE toolhelpModule)
+        : createSnapshot_(Find<CreateSnapshotFunction>(toolhelpModule, "CreateToolhelp32Snapshot")),
+          processFirst_(Find<ProcessStepFunction>(toolhelpModule, "Process32First")),
+          processNext_(Find<ProcessStepFunction>(toolhelpModule, "Process32Next")) {}
+
     bool GetVersion(VersionInfo& info) override {
         OSVERSIONINFOA record = {};
         record.dwOSVersionInfoSize = info.size;
@@ -22,15 +39,17 @@ public:
         return true;
     }
 
+    // Without all three functions no snapshot is taken, so no walk can start.
     SnapshotHandle CreateSnapshot(std::uint32_t flags, std::uint32_t processId) override {
-        HANDLE snapshot = CreateToolhelp32Snapshot(flags, processId);
+        if (!createSnapshot_ || !processFirst_ || !processNext_) return nullptr;
+        HANDLE snapshot = createSnapshot_(flags, processId);
         return snapshot == INVALID_HANDLE_VALUE ? nullptr : snapshot;
     }
     bool FirstProcess(SnapshotHandle snapshot, ProcessEntry& entry) override {
-        return Fetch(snapshot, entry, Process32First);
+        return Fetch(snapshot, entry, processFirst_);
     }
     bool NextProcess(SnapshotHandle snapshot, ProcessEntry& entry) override {
-        return Fetch(snapshot, entry, Process32Next);
+        return Fetch(snapshot, entry, processNext_);
     }
     void CloseSnapshot(SnapshotHandle snapshot) override { CloseHandle(snapshot); }
 
@@ -75,8 +94,8 @@ public:
     }
 
 private:
-    static bool Fetch(SnapshotHandle snapshot, ProcessEntry& entry,
-                      BOOL(WINAPI* step)(HANDLE, LPPROCESSENTRY32)) {
+    static bool Fetch(SnapshotHandle snapshot, ProcessEntry& entry, ProcessStepFunction step) {
+        if (!step) return false;
         PROCESSENTRY32 record = {};
 #ifdef _WIN64
         record.dwSize = sizeof record;  // the 64-bit test build's record is longer than 296
@@ -88,11 +107,19 @@ private:
         entry.exeFile = record.szExeFile;
         return true;
     }
+
+    CreateSnapshotFunction createSnapshot_;
+    ProcessStepFunction processFirst_;
+    ProcessStepFunction processNext_;
 };
 
 }  // namespace
 
+std::unique_ptr<HostQueries> MakeHostQueries(HMODULE toolhelpModule) {
+    return std::make_unique<Win32HostQueries>(toolhelpModule);
+}
+
 HostQueries& Platform::Host() {
-    static Win32HostQueries queries;
-    return queries;
+    static std::unique_ptr<HostQueries> queries = MakeHostQueries(GetModuleHandleA("kernel32.dll"));
+    return *queries;
 }

@@ -48,6 +48,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/win32_host_queries.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
@@ -393,6 +394,27 @@ TEST(Windows98, ProcessListIsTakenAndItsBareNamesMissTheHost) {
     EXPECT_EQ(Zandry("B"), 0);
     ExpectLaunched(folder, kStayLine);
     EXPECT_FALSE(log.Exists()) << "no performance data was asked for";
+}
+
+// The process list is looked up in kernel32 when the check runs, so that NT 4.0, which
+// lacks it, can load the program; a module without it gives no snapshot and no entry.
+TEST(Toolhelp, FoundInKernel32AndAbsentElsewhere) {
+    std::unique_ptr<HostQueries> kernel = MakeHostQueries(GetModuleHandleA("kernel32.dll"));
+    SnapshotHandle snapshot = kernel->CreateSnapshot(TH32CS_SNAPPROCESS, 0);
+    ASSERT_NE(snapshot, nullptr);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ProcessEntry entry;
+    entry.size = sizeof(PROCESSENTRY32);
+    bool foundSelf = false;
+    for (bool more = kernel->FirstProcess(snapshot, entry); more; more = kernel->NextProcess(snapshot, entry))
+        foundSelf |= _stricmp(entry.exeFile.c_str(), std::strrchr(self, '\\') + 1) == 0;
+    kernel->CloseSnapshot(snapshot);
+    EXPECT_TRUE(foundSelf);
+
+    std::unique_ptr<HostQueries> nt4 = MakeHostQueries(GetModuleHandleA("user32.dll"));
+    EXPECT_EQ(nt4->CreateSnapshot(TH32CS_SNAPPROCESS, 0), nullptr);
+    EXPECT_FALSE(nt4->FirstProcess(nullptr, entry));
 }
 
 }  // namespace
