@@ -80,6 +80,15 @@ TEST_F(Windows, SetupConfirmWaitsForAnExistingExecutable) {
     EXPECT_EQ(Stored().current, -1);
 }
 
+TEST_F(Windows, SetupConfirmRefusesWildcards) {
+    folder.Write("Alpha.kmc", "A");
+    // Each pattern matches a file of the folder; only the name itself is taken.
+    Run("type *\n\ntype Kirimo*.exe\n\ntype Kirimo.ex?\n\ntype Kirimo.exe\n\nesc\n");
+    ProfileStore store(SystemPlatform());
+    store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+    EXPECT_EQ(GetHostExecutableName(store), "Kirimo.exe");
+}
+
 TEST_F(Windows, ChooserWithEmptyRosterLaunchesNothing) {
     Settings({}, 0);
     std::string shown = Run("\n\nc\n");

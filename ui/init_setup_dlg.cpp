@@ -27,7 +27,7 @@ bool CInitSetupDlg::OnInitDialog() {
 
 void CInitSetupDlg::OnOK() {
     UpdateData(true);
-    if (!platform_.StatFile(hostExecutable_).exists) return;
+    if (HoldsWildcard(hostExecutable_) || !platform_.StatFile(hostExecutable_).exists) return;
     EndDialog(kIdOk);
     ControlList pets(Window(), IDC_SETUP_PETS);
     std::vector<std::string> titles;
