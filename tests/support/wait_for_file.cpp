@@ -2,10 +2,11 @@
 #include <chrono>
 #include <thread>
 
+#include "tests/support/patience.h"
 #include "tests/support/test_folder.h"
 
 std::optional<std::string> WaitForFile(const TestFolder& folder, const std::string& name) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 200 * PatienceFactor(); ++i) {
         if (auto bytes = folder.Read(name); bytes && !bytes->empty()) return bytes;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "tests/support/patience.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -100,7 +101,8 @@ int RunProgram(const std::string& program, const std::vector<std::string>& argum
         return -1;
     // A window left open (there is no input for it here) must not hang the suite.
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, code);
+    if (WaitForSingleObject(process.hProcess, 60000 * PatienceFactor()) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, code);
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

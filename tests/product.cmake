@@ -1,0 +1,38 @@
+# Tests of the product's own build (32-bit), included from tests/CMakeLists.txt.
+set(RUN_TEST ${CMAKE_CURRENT_SOURCE_DIR}/wine/run-test)
+
+# The import table, read without Wine: what every Windows from 95 and NT 4.0 on can load.
+add_test(NAME win32.imports COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/imports/check-imports
+         ${CMAKE_OBJDUMP} $<TARGET_FILE:zandry> ${CMAKE_CURRENT_SOURCE_DIR}/imports/allowed-imports.txt)
+set_tests_properties(win32.imports PROPERTIES LABELS everywhere)
+
+# Where the kernel runs no 32-bit code, Wine's 32-bit loader runs under qemu-i386 and every
+# start of one of our programs costs about a minute: the test preset win32-emulated runs this
+# chosen set instead of the suites above. Its prefix is 64-bit, so that Wine's own services
+# run natively and only our programs, zandry.exe among them, are emulated.
+set(EMULATED_ENV ${WINE_ENV})
+list(FILTER EMULATED_ENV EXCLUDE REGEX "^WINEPREFIX=")
+list(APPEND EMULATED_ENV "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-emulated"
+     "WINEBOOT_LOADER=/usr/lib/wine/wine64" "ZANDRY_TEST_PATIENCE=30")
+function(emulated_test name)
+  add_test(NAME wine.emulated.${name} COMMAND ${ARGN})
+  set_tests_properties(wine.emulated.${name} PROPERTIES ENVIRONMENT "${EMULATED_ENV}"
+    SKIP_RETURN_CODE 77 TIMEOUT 1500 LABELS emulated FIXTURES_REQUIRED wine_emulated)
+endfunction()
+
+emulated_test(prefix ${CMAKE_CURRENT_SOURCE_DIR}/wine/prepare-prefix $<TARGET_FILE:wine_probe>)
+set_tests_properties(wine.emulated.prefix PROPERTIES FIXTURES_REQUIRED "" FIXTURES_SETUP wine_emulated)
+# The Win32 layer's contract and the reference suites, each in one process.
+emulated_test(contract ${RUN_TEST} $<TARGET_FILE:zandry_tests>
+  "--gtest_filter=PlatformContract.*:ProfileContract.*-PlatformContract.StartedProgramRunsInTheWorkingFolder")
+emulated_test(reference ${RUN_TEST} $<TARGET_FILE:zandry_reference_tests>)
+# zandry.exe on the command line: the worked example, and a double-byte pet name in a folder
+# whose path holds a blank and double-byte characters.
+emulated_test(cli ${RUN_TEST} $<TARGET_FILE:zandry_cli_tests>
+  "--gtest_filter=Folders/CommandLine.*/plain:Folders/CommandLine.*/cp932folder")
+# zandry.exe in real windows: a first run through the setup window to a launch from the chooser.
+emulated_test(windows ${CMAKE_CURRENT_SOURCE_DIR}/wine/windows/with-display ${RUN_TEST}
+  $<TARGET_FILE:zandry_window_tests> --gtest_filter=RealWindows.FirstRunSetsUpTheRosterThenLaunchesThePetChosen)
+set_tests_properties(wine.emulated.cli wine.emulated.windows PROPERTIES ${SERIAL_TESTS})
+emulated_test(shutdown sh -c "wineserver -k >/dev/null 2>&1; exit 0")
+set_tests_properties(wine.emulated.shutdown PROPERTIES FIXTURES_REQUIRED "" FIXTURES_CLEANUP wine_emulated)
