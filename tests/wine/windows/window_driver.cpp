@@ -61,6 +61,61 @@ std::string Narrow(const wchar_t* wide) {
     return text;
 }
 
+// Wine 8 sends no message that carries a handle (an icon, a font) to another process. Such
+// a question is asked by a thread started inside the window's own process, running these
+// few instructions: SendMessageA with the arguments its parameter points to, returning the
+// answer as the thread's exit code.
+struct Question {
+    ULONG_PTR send, window, message, wParam, lParam;
+};
+#ifdef _WIN64
+const unsigned char kAskCode[] = {
+    0x48, 0x83, 0xEC, 0x28,  // sub rsp, 40
+    0x48, 0x89, 0xC8,        // mov rax, rcx
+    0x48, 0x8B, 0x48, 0x08,  // mov rcx, [rax+8]
+    0x48, 0x8B, 0x50, 0x10,  // mov rdx, [rax+16]
+    0x4C, 0x8B, 0x40, 0x18,  // mov r8, [rax+24]
+    0x4C, 0x8B, 0x48, 0x20,  // mov r9, [rax+32]
+    0xFF, 0x10,              // call [rax]
+    0x48, 0x83, 0xC4, 0x28,  // add rsp, 40
+    0xC3,                    // ret
+};
+#else
+const unsigned char kAskCode[] = {
+    0x8B, 0x44, 0x24, 0x04,  // mov eax, [esp+4]
+    0xFF, 0x70, 0x10,        // push [eax+16]
+    0xFF, 0x70, 0x0C,        // push [eax+12]
+    0xFF, 0x70, 0x08,        // push [eax+8]
+    0xFF, 0x70, 0x04,        // push [eax+4]
+    0xFF, 0x10,              // call [eax]
+    0xC2, 0x04, 0x00,        // ret 4
+};
+#endif
+
+LRESULT AskInside(HWND window, UINT message, WPARAM wParam) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                     PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return 0;
+    // user32 lies at the same address in every process of a session.
+    Question question{reinterpret_cast<ULONG_PTR>(GetProcAddress(GetModuleHandleA("user32.dll"), "SendMessageA")),
+                      reinterpret_cast<ULONG_PTR>(window), message, wParam, 0};
+    DWORD answer = 0;
+    auto* remote = static_cast<unsigned char*>(VirtualAllocEx(
+        process, nullptr, sizeof question + sizeof kAskCode, MEM_COMMIT, PAGE_EXECUTE_READWRITE));
+    if (remote && WriteProcessMemory(process, remote, &question, sizeof question, nullptr) &&
+        WriteProcessMemory(process, remote + sizeof question, kAskCode, sizeof kAskCode, nullptr)) {
+        HANDLE thread = CreateRemoteThread(
+            process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(remote + sizeof question), remote, 0, nullptr);
+        if (thread && WaitForSingleObject(thread, kSyncTimeoutMs) == WAIT_OBJECT_0) GetExitCodeThread(thread, &answer);
+        if (thread) CloseHandle(thread);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return static_cast<LRESULT>(answer);
+}
+
 void Notify(HWND dialog, int id, WORD code) {
     SendSync(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
@@ -194,6 +249,10 @@ HWND FocusOf(HWND window) {
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
     return info.hwndFocus;
 }
+
+LRESULT DragIcon(HWND window) { return AskInside(window, WM_QUERYDRAGICON, 0); }
+
+LRESULT SmallIcon(HWND window) { return AskInside(window, WM_GETICON, ICON_SMALL); }
 
 void PressKey(HWND window, WORD virtualKey) {
     HWND target = FocusOf(window);

@@ -68,3 +68,7 @@ void PressCloseBox(HWND window);
 void PressKey(HWND window, WORD virtualKey);
 // The control that has the keyboard focus in that window's thread.
 HWND FocusOf(HWND window);
+// The icon a window answers with when the system would drag it minimised, and the small
+// icon it shows in its caption.
+LRESULT DragIcon(HWND window);
+LRESULT SmallIcon(HWND window);

@@ -123,8 +123,15 @@ TEST_F(WithRoster, AdoptRenameAndDiscardMoveThePetFiles) {
     HWND chooser = WaitForDialog(zandry.Id(), kChooserCaption);
     ASSERT_TRUE(chooser);
     EXPECT_EQ(Selection(chooser, IDC_CHOOSER_PET), 1);
+    // Dragged minimised, the chooser shows its small icon.
+    const LRESULT smallIcon = SmallIcon(chooser);
+    EXPECT_NE(smallIcon, 0);
+    EXPECT_EQ(DragIcon(chooser), smallIcon);
     HWND manage = OpenManagement(chooser, zandry.Id());
     ASSERT_TRUE(manage);
+    // Without an icon of its own, it leaves the answer to the system's default.
+    EXPECT_NE(DragIcon(manage), 1);
+    EXPECT_NE(DragIcon(manage), smallIcon);
     EXPECT_EQ(GetWindow(manage, GW_OWNER), chooser);
     EXPECT_FALSE(IsWindowEnabled(chooser));
     EXPECT_EQ(Entries(manage, IDC_MANAGE_LIST), (std::vector<std::string>{"default", "Momo", kSora}));

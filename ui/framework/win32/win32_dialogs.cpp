@@ -138,8 +138,9 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             PaintIconic(hwnd, running->window->smallIcon);
             return TRUE;
         case WM_QUERYDRAGICON:
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(running->window->smallIcon));
-            return TRUE;
+            // Answered by the return value itself, not DWLP_MSGRESULT; a window without an
+            // icon of its own returns FALSE and gets the default answer.
+            return reinterpret_cast<INT_PTR>(running->window->smallIcon);
     }
     return FALSE;
 }
