@@ -20,8 +20,8 @@ struct FileStatus {
 
 enum class ProbeResult {
     Created,        // a new empty file of that name now exists; the caller removes it
-    AlreadyExists,  // left exactly as it was
-    Refused,        // the platform does not accept the name as a file name
+    AlreadyExists,  // a file of that name, left exactly as it was
+    Refused,        // the platform does not accept the name as a file name, or a folder has it
 };
 
 class Platform {

@@ -70,6 +70,17 @@ TEST_F(PetActions, AdoptKeepsAPetFileThatIsAlreadyThere) {
     EXPECT_EQ(StoredNames(), (std::vector<std::string>{"A", "Dropped"}));
 }
 
+TEST_F(PetActions, AdoptIsRefusedWhereAFolderHasThePetFilesName) {
+    Open({"A"}, 0);
+    folder.Write(kLive, "A data");
+    folder.MakeFolder("Dir.kmc");
+    EXPECT_FALSE(AdoptPet(state, "Dir", store, platform));
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"A"});
+    EXPECT_EQ(StoredNames(), list.Items());
+    EXPECT_EQ(Files(), (std::set<std::string>{kLive, "Dir.kmc"}));
+    EXPECT_EQ(folder.Read(kLive), "A data");
+}
+
 TEST_F(PetActions, AdoptIsRefusedWhileTheLiveFileCannotBePutAway) {
     Open({"A", "B"}, 0);
     folder.Write(kLive, "A data");

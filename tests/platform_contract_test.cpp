@@ -79,10 +79,11 @@ TEST_F(PlatformContract, ProbeCreatesOnlyNewFiles) {
     EXPECT_EQ(platform.CreateProbe("dropped.kmc"), ProbeResult::AlreadyExists);
     EXPECT_EQ(folder.Read("dropped.kmc"), "data");
 
-    for (const char* refused : {"a?b.kmc", "a*b.kmc", "a<b.kmc", "a|b.kmc", "a\"b.kmc"}) {
+    folder.MakeFolder("Dir.kmc");
+    for (const char* refused : {"a?b.kmc", "a*b.kmc", "a<b.kmc", "a|b.kmc", "a\"b.kmc", "Dir.kmc"}) {
         EXPECT_EQ(platform.CreateProbe(refused), ProbeResult::Refused) << refused;
     }
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{"dropped.kmc"}));
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"dropped.kmc", "Dir.kmc"}));
 }
 
 TEST_F(PlatformContract, SearchMatchesAsWindowsDoes) {

@@ -77,7 +77,7 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
               Platform& platform) {
     if (!IsAcceptablePetName(name) || IsListed(state.list, name, SameInLocale)) return false;
     // The probe only ever creates: a pet file already lying there is kept and becomes the
-    // new pet's file.
+    // new pet's file, while a folder of that name refuses the name.
     switch (platform.CreateProbe(PetFile(name))) {
         case ProbeResult::Refused:
             return false;

@@ -188,7 +188,11 @@ public:
             close(fd);
             return ProbeResult::Created;
         }
-        return errno == EEXIST ? ProbeResult::AlreadyExists : ProbeResult::Refused;
+        if (errno != EEXIST) return ProbeResult::Refused;
+        // A folder is no pet file: adopted, its name would be moved into the live file's.
+        struct stat st;
+        return stat(path->c_str(), &st) == 0 && !S_ISDIR(st.st_mode) ? ProbeResult::AlreadyExists
+                                                                     : ProbeResult::Refused;
     }
 
     std::vector<std::string> FindFiles(const std::string& pattern) override {

@@ -62,7 +62,10 @@ public:
             return ProbeResult::Created;
         }
         DWORD error = GetLastError();
-        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return ProbeResult::Refused;
+        // A folder is no pet file: adopted, its name would be moved into the live file's.
+        DWORD attributes = GetFileAttributesA(name.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
                    ? ProbeResult::AlreadyExists
                    : ProbeResult::Refused;
     }
