@@ -7,9 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "platform/platform.h"
 #include "platform/posix/encoding.h"
 #include "roster/roster.h"
+#include "tests/support/posix/running_hosts.h"
 #include "tests/support/test_folder.h"
 
 extern char** environ;
@@ -72,6 +75,29 @@ private:
     bool waiting_ = false;
 };
 
+// The program's exit code, its lines of input given, with its standard output a pipe whose
+// reading end is closed: every line its windows write finds nobody to read it.
+int RunIntoClosedPipe(const std::string& input) {
+    int in[2], out[2];
+    if (pipe(in) != 0 || pipe(out) != 0) return -1;
+    close(out[0]);
+    bool written = write(in[1], input.data(), input.size()) == static_cast<ssize_t>(input.size());
+    close(in[1]);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, in[0], 0);
+    posix_spawn_file_actions_adddup2(&files, out[1], 1);
+    char* argv[] = {const_cast<char*>(ZANDRY_PROGRAM), nullptr};
+    pid_t pid = -1;
+    bool spawned = written && posix_spawn(&pid, ZANDRY_PROGRAM, &files, nullptr, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&files);
+    close(in[0]);
+    close(out[1]);
+    int status = 0;
+    if (!spawned || waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 class Terminal : public ::testing::Test {
 protected:
     TestFolder folder;
@@ -129,6 +155,23 @@ TEST_F(Terminal, AdoptRenameAndDiscardTypedInTheTerminalsEncoding) {
     EXPECT_EQ(roster.current, 1);
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"Kirimo.exe", "Zandry.ini", "\x95\x5c.kmc"}));
     EXPECT_EQ(folder.Read("\x95\x5c.kmc"), "A data");
+}
+
+TEST_F(Terminal, OutputNobodyReadsStillLaunchesAndEndsWithZero) {
+    Settings({"A", "B"}, 0);
+    folder.Write(kLive, "A data");
+    folder.Write("B.kmc", "B data");
+    folder.Write("standin-host.stay", "30");
+    EXPECT_EQ(RunIntoClosedPipe("2\n\n"), 0);
+    EXPECT_EQ(HostSaw(), "started to stay: live file holds \"B data\"\n");
+    // The launcher ignores SIGPIPE; the host it started does not.
+    std::vector<pid_t> hosts = HostsRunningHere();
+    ASSERT_EQ(hosts.size(), 1u);
+    std::ifstream status("/proc/" + std::to_string(hosts[0]) + "/status");
+    std::string line;
+    while (std::getline(status, line) && line.rfind("SigIgn:", 0) != 0) {}
+    EXPECT_EQ(std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGPIPE - 1)), 0u) << line;
+    EndHostsHere();
 }
 
 TEST_F(Terminal, SecondCopyEndsAtOnceWhileTheChooserIsOpen) {

@@ -1,6 +1,7 @@
 // Native entry point: the command line arrives in the terminal's encoding and is handed to
 // the core in code page 932.
 #include <clocale>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,9 @@
 #include "platform/posix/encoding.h"
 
 int main(int argc, char** argv) {
+    // The windows write to standard output, which may be a pipe nobody reads any more: the
+    // run goes on, and ends with 0 as every run does.
+    std::signal(SIGPIPE, SIG_IGN);
     // Only the terminal's codeset is wanted; the other categories cost a file each.
     std::setlocale(LC_CTYPE, "");
     // Characters code page 932 lacks arrive as "?", as in the ANSI arguments of Windows.

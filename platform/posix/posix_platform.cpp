@@ -2,6 +2,7 @@
 // crossing the encoding edge on the way in and out.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -217,7 +218,12 @@ public:
         posix_spawnattr_t attributes;
         posix_spawnattr_init(&attributes);
         // A session of its own: the host outlives us and ignores our terminal's signals.
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+        // SIGPIPE, which we ignore, is the host's to have as usual.
+        sigset_t ours;
+        sigemptyset(&ours);
+        sigaddset(&ours, SIGPIPE);
+        posix_spawnattr_setsigdefault(&attributes, &ours);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF);
         char* argv[] = {hostPath->data(), nullptr};
         pid_t pid;
         int rc = posix_spawn(&pid, hostPath->c_str(), nullptr, &attributes, argv, environ);
