@@ -2,6 +2,8 @@
 // and for the Win32 layer under Wine, so both give the core the same file semantics.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/platform.h"
 #include "tests/support/test_folder.h"
 
@@ -10,6 +12,18 @@ namespace {
 // "ソ" and "表": double-byte characters whose trail byte is 0x5C, the value of "\".
 const std::string kSo = "\x83\x5c";
 const std::string kHyo = "\x95\x5c";
+
+// Wine run by root lets a read-only file be written, as Unix lets root; Windows, Wine run
+// by anyone else and the POSIX layer refuse.
+bool WritesReadOnlyFiles([[maybe_unused]] const std::string& name) {
+#ifdef _WIN32
+    if (std::FILE* file = std::fopen(name.c_str(), "r+b")) {
+        std::fclose(file);
+        return true;
+    }
+#endif
+    return false;
+}
 
 class PlatformContract : public ::testing::Test {
 protected:
@@ -185,6 +199,17 @@ TEST_F(ProfileContract, TextsAreCutAndDefaulted) {
     EXPECT_EQ(platform.ProfileReadText("PetList", "Petname2", "", File()), kSo + kHyo);
     EXPECT_EQ(platform.ProfileReadText("PetList", "Petname3", "dflt", File()), "dflt");
     EXPECT_EQ(platform.ProfileReadText("None", "Petname0", "", File()), "");
+}
+
+TEST_F(ProfileContract, ReadOnlyFileIsNotWritten) {
+    EXPECT_TRUE(platform.ProfileWriteText("PetList", "entry", std::string("1"), File()));
+    const std::optional<std::string> before = folder.Read("Zandry.ini");
+    folder.MakeReadOnly("Zandry.ini");
+    if (WritesReadOnlyFiles("Zandry.ini")) GTEST_SKIP() << "Wine run by root writes read-only files";
+    EXPECT_FALSE(platform.ProfileWriteText("PetList", "entry", std::string("2"), File()));
+    EXPECT_EQ(folder.Read("Zandry.ini"), before);
+    EXPECT_EQ(platform.ProfileReadInt("PetList", "entry", 0, File()), 1);
+    EXPECT_FALSE(platform.RemoveFile("Zandry.ini")) << "still read-only";
 }
 
 TEST_F(ProfileContract, WritesCreateChangeAndDelete) {

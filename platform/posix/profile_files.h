@@ -1,5 +1,5 @@
 // Initialisation files read and written off Windows. A parsed copy of each file is kept
-// while the file's identity, size and modification time stay the same, as Wine's profile
+// while the file's identity, size, modification time and mode stay the same, as Wine's profile
 // functions do; every write, or every batch of writes while they are held, replaces the
 // file atomically, so a crash leaves the old file or the new one, never half of it.
 #pragma once
@@ -32,8 +32,9 @@ private:
         std::int64_t modifiedNs = 0;
         unsigned mode = 0;
         bool operator==(const Stamp& o) const {
+            // chmod leaves the modification time alone; a file made read-only must be seen.
             return device == o.device && inode == o.inode && size == o.size &&
-                   modifiedNs == o.modifiedNs;
+                   modifiedNs == o.modifiedNs && mode == o.mode;
         }
     };
     struct Cached {
