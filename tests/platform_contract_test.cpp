@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "platform/platform.h"
 #include "tests/support/test_folder.h"
@@ -120,6 +121,17 @@ TEST_F(PlatformContract, SearchMatchesAsWindowsDoes) {
               (std::set<std::string>{"Kirimo.exe", "kirimo2.EXE"}));
     EXPECT_TRUE(platform.FindFiles("*.none").empty());
 }
+
+#ifndef _WIN32
+// Linux names that no Windows file can have: a line break listed at first run would reach
+// the settings file as a line of its own.
+TEST_F(PlatformContract, SearchLeavesOutNamesWindowsCannotHave) {
+    for (const char* name : {"a\nb.kmc", "tab\t.kmc", "star*.kmc", "back\\slash.kmc", "ok.kmc"})
+        std::ofstream{name};
+    EXPECT_EQ(folder.Names().size(), 5u);
+    EXPECT_EQ(platform.FindFiles("*.kmc"), std::vector<std::string>{"ok.kmc"});
+}
+#endif
 
 TEST_F(PlatformContract, TrailByteBackslashIsNeverASeparator) {
     const std::string pet = kSo + kHyo;

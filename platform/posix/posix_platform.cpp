@@ -45,17 +45,6 @@ bool MatchesPattern(const char* name, const char* pattern) {
     return MatchesPattern(name + n, pattern + p);
 }
 
-// A Linux name holding "\\" as a character would read back as a path; the core cannot name it.
-bool HasSeparator(const std::string& name) {
-    for (size_t i = 0; i < name.size(); ++i) {
-        if (cp932::IsLeadByte(static_cast<unsigned char>(name[i])))
-            ++i;
-        else if (name[i] == '\\')
-            return true;
-    }
-    return false;
-}
-
 bool CopyContents(int from, int to) {
     char buffer[65536];
     for (;;) {
@@ -203,9 +192,12 @@ public:
         while (dirent* entry = readdir(dir)) {
             std::string hostName = entry->d_name;
             if (hostName == "." || hostName == "..") continue;
-            // A name with no code page 932 spelling cannot be named by the core at all.
+            // Only names that lead back to this very entry: one with no code page 932
+            // spelling, or holding what no Windows file name can (a control code such as a
+            // line break, one of < > " | ? *, "\\" as a character), the core could not name.
             auto name = encoding::FromHostName(hostName);
-            if (name && !HasSeparator(*name) && MatchesPattern(name->c_str(), pattern.c_str()))
+            if (name && encoding::ToHostPath(*name) == hostName &&
+                MatchesPattern(name->c_str(), pattern.c_str()))
                 found.push_back(*name);
         }
         closedir(dir);
