@@ -43,7 +43,7 @@ public:
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
     // Fails, changing nothing, when the file is missing or read-only.
     virtual bool RemoveFile(const std::string& name) = 0;
-    // `to` becomes a copy of `from`, replacing an existing `to`.
+    // `to` becomes a copy of `from`, replacing an existing `to` unless it is read-only.
     virtual bool CopyFileReplacing(const std::string& from, const std::string& to) = 0;
     virtual FileStatus StatFile(const std::string& name) = 0;
     // Creates `name` only when no file of that name exists.

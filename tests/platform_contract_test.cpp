@@ -71,6 +71,17 @@ TEST_F(PlatformContract, CopyReplacesTargetAndNeedsASource) {
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"b.bak", "b.kmc"}));
 }
 
+TEST_F(PlatformContract, CopyNeverReplacesAReadOnlyTarget) {
+    folder.Write("b.kmc", "new");
+    folder.Write("b.bak", "old");
+    folder.MakeReadOnly("b.bak");
+    if (WritesReadOnlyFiles("b.bak")) GTEST_SKIP() << "Wine run by root writes read-only files";
+    EXPECT_FALSE(platform.CopyFileReplacing("b.kmc", "b.bak"));
+    EXPECT_EQ(folder.Read("b.bak"), "old");
+    EXPECT_FALSE(platform.RemoveFile("b.bak")) << "still read-only";
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"b.bak", "b.kmc"}));
+}
+
 TEST_F(PlatformContract, StatusCountsFoldersAndSizes) {
     folder.Write("Zandry.ini", std::string(1234, 'x'));
     folder.Write("empty.ini", "");

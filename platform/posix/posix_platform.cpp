@@ -143,8 +143,10 @@ public:
         if (in < 0) return false;
         struct stat st;
         struct stat existing;
+        // CopyFile replaces neither a folder nor a read-only file.
         if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode) ||
-            (stat(target->c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))) {
+            (stat(target->c_str(), &existing) == 0 &&
+             (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR)))) {
             close(in);
             return false;
         }
