@@ -34,5 +34,6 @@ emulated_test(cli ${RUN_TEST} $<TARGET_FILE:zandry_cli_tests>
 emulated_test(windows ${CMAKE_CURRENT_SOURCE_DIR}/wine/windows/with-display ${RUN_TEST}
   $<TARGET_FILE:zandry_window_tests> --gtest_filter=RealWindows.FirstRunSetsUpTheRosterThenLaunchesThePetChosen)
 set_tests_properties(wine.emulated.cli wine.emulated.windows PROPERTIES ${SERIAL_TESTS})
-emulated_test(shutdown sh -c "wineserver -k >/dev/null 2>&1; exit 0")
-set_tests_properties(wine.emulated.shutdown PROPERTIES FIXTURES_REQUIRED "" FIXTURES_CLEANUP wine_emulated)
+add_test(NAME wine.emulated.shutdown COMMAND sh -c "wineserver -k >/dev/null 2>&1; exit 0")
+set_tests_properties(wine.emulated.shutdown PROPERTIES FIXTURES_CLEANUP wine_emulated
+  ENVIRONMENT "${EMULATED_ENV}" LABELS emulated)
