@@ -5,7 +5,7 @@
 namespace {
 
 constexpr DWORD kPollMs = 20;
-constexpr UINT kSyncTimeoutMs = 10000;
+const UINT kSyncTimeoutMs = 10000 * PatienceFactor();
 
 bool IsComboBox(HWND control) {
     char name[32] = {};

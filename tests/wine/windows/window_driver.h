@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-// How long an action may take to show its effect: generous, for a loaded machine; only a
-// failing test waits this long.
-constexpr DWORD kPatienceMs = 20000;
+#include "tests/support/patience.h"
+
+// How long an action may take to show its effect: generous, for a loaded or emulating
+// machine; only a failing test waits this long.
+const DWORD kPatienceMs = 20000 * PatienceFactor();
 
 // A program started in the current directory; killed if still running when it goes.
 class Program {
