@@ -64,10 +64,12 @@ public:
         DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return ProbeResult::Refused;
         // A folder is no pet file: adopted, its name would be moved into the live file's.
-        DWORD attributes = GetFileAttributesA(name.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
-                   ? ProbeResult::AlreadyExists
-                   : ProbeResult::Refused;
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA(name.c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return ProbeResult::Refused;
+        FindClose(find);
+        return data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? ProbeResult::Refused
+                                                                : ProbeResult::AlreadyExists;
     }
 
     std::vector<std::string> FindFiles(const std::string& pattern) override {
