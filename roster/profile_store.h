@@ -11,7 +11,6 @@ public:
     explicit ProfileStore(Platform& platform) : platform_(platform) {}
 
     void Bind(const std::string& settingsPath) { file_ = settingsPath; }
-    const std::string& File() const { return file_; }
 
     int ProfileReadInt(const std::string& section, const std::string& key, int fallback);
     std::string ProfileReadText(const std::string& section, const std::string& key,

@@ -8,7 +8,6 @@
 class DataExchange {
 public:
     DataExchange(DialogWindow& window, bool save) : window_(window), save_(save) {}
-    bool Saving() const { return save_; }
     bool Failed() const { return failed_; }
     DialogWindow& Window() { return window_; }
 

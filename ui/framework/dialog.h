@@ -27,7 +27,6 @@ public:
     bool UpdateData(bool save);
     void EndDialog(int result);
     DialogWindow& Window() { return *window_; }
-    CDialog* Owner() const { return owner_; }
 
     // Called by the dialog system.
     void Attach(DialogWindow* window) { window_ = window; }
