@@ -3,10 +3,20 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "platform/platform.h"
 
 namespace {
+
+// The directory entry of that name, as the folder search reports it; none when missing.
+std::optional<WIN32_FIND_DATAA> FindEntry(const std::string& name) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(name.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+    FindClose(find);
+    return data;
+}
 
 class Win32Platform final : public Platform {
 public:
@@ -44,12 +54,9 @@ public:
 
     FileStatus StatFile(const std::string& name) override {
         FileStatus status;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(name.c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
+        if (auto entry = FindEntry(name)) {
             status.exists = true;
-            status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-            FindClose(find);
+            status.size = (static_cast<std::uint64_t>(entry->nFileSizeHigh) << 32) | entry->nFileSizeLow;
         }
         return status;
     }
@@ -64,12 +71,9 @@ public:
         DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return ProbeResult::Refused;
         // A folder is no pet file: adopted, its name would be moved into the live file's.
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(name.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) return ProbeResult::Refused;
-        FindClose(find);
-        return data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? ProbeResult::Refused
-                                                                : ProbeResult::AlreadyExists;
+        auto entry = FindEntry(name);
+        return entry && !(entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ProbeResult::AlreadyExists
+                                                                              : ProbeResult::Refused;
     }
 
     std::vector<std::string> FindFiles(const std::string& pattern) override {
