@@ -1,9 +1,9 @@
 // Start-up and exit of the application, in their fixed order.
 #include "app/zandry_app.h"
 
-#include "app/host_files.h"
+#include "roster/host_files.h"
 #include "app/match_pet_argument.h"
-#include "app/switch_and_launch.h"
+#include "roster/switch_and_launch.h"
 #include "platform/host_detection.h"
 #include "roster/roster.h"
 #include "ui/chooser_dlg.h"

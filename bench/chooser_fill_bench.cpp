@@ -6,8 +6,8 @@
 #include "res/resource.h"
 #include "ui/chooser_fill.h"
 #include "ui/framework/control_list.h"
-#include "ui/framework/native/native_window.h"
-#include "ui/framework/native/resource_script.h"
+#include "ui/framework/terminal/template_window.h"
+#include "ui/framework/terminal/resource_script.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void FillChooserCold(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         Touch(file);
-        NativeWindow window(*chooser, [](const std::string&, const std::string&, unsigned) { return 1; });
+        TemplateWindow window(*chooser, [](const std::string&, const std::string&, unsigned) { return 1; });
         ControlList combo(window, IDC_CHOOSER_PET);
         state.ResumeTiming();
         FillPetCombo(combo, store);

@@ -2,7 +2,7 @@
 // writers tell whether all of theirs arrived, for the callers whose files must follow.
 #include "roster/roster.h"
 
-#include "app/host_files.h"
+#include "roster/host_files.h"
 #include "platform/text.h"
 
 namespace {

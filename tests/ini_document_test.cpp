@@ -1,6 +1,6 @@
 // IniDocument against the way Windows' profile functions read and write Zandry.ini: values
 // found, exact bytes written, and documents of random bytes that must neither crash nor drift.
-#include "roster/ini_document.h"
+#include "platform/ini_document.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_folder.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/framework/native/native_window.h"
+#include "ui/framework/terminal/template_window.h"
 
 namespace {
 
@@ -173,7 +173,7 @@ TEST(DataExchangeLength, OverSixteenBytesShowsTheMessageAndFails) {
                           {ControlTemplate{7, "EDITTEXT", "", 0, 0, 1, 1, 0, 0}}};
     std::string seenText, seenCaption;
     unsigned seenType = 0;
-    NativeWindow window(source, [&](const std::string& text, const std::string& caption, unsigned type) {
+    TemplateWindow window(source, [&](const std::string& text, const std::string& caption, unsigned type) {
         seenText = text, seenCaption = caption, seenType = type;
         return mb::kIdOk;
     });

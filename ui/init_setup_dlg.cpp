@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/host_files.h"
+#include "roster/host_files.h"
 #include "res/resource.h"
 #include "roster/roster.h"
 #include "ui/framework/control_list.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/host_files.h"
-#include "app/pet_files.h"
+#include "roster/host_files.h"
+#include "roster/pet_files.h"
 #include "platform/cp932.h"
 #include "platform/text.h"
 #include "roster/roster.h"

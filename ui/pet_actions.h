@@ -6,7 +6,7 @@
 
 #include "platform/platform.h"
 #include "roster/profile_store.h"
-#include "ui/pet_list.h"
+#include "ui/framework/pet_list.h"
 
 // The list and current pet index as the management window holds them while it is open.
 struct PetManageState {

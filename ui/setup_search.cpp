@@ -1,7 +1,7 @@
 // Pet titles and the host executable proposed at first run.
 #include "ui/setup_search.h"
 
-#include "app/host_files.h"
+#include "roster/host_files.h"
 #include "platform/cp932.h"
 #include "platform/text.h"
 

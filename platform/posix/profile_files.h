@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "roster/ini_document.h"
+#include "platform/ini_document.h"
 
 class ProfileFiles {
 public:

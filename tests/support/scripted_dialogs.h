@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "ui/framework/native/terminal_dialogs.h"
+#include "ui/framework/terminal/terminal_dialogs.h"
 
 class ScriptedDialogs {
 public:

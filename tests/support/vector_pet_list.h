@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
-#include "ui/pet_list.h"
+#include "ui/framework/pet_list.h"
 
 class VectorPetList final : public PetList {
 public:

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "roster/ini_document.h"
+#include "platform/ini_document.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // A list box or combo box of a live dialog, seen as a PetList.
 #pragma once
 #include "ui/framework/dialog_window.h"
-#include "ui/pet_list.h"
+#include "ui/framework/pet_list.h"
 
 class ControlList final : public PetList {
 public:

@@ -8,7 +8,7 @@
 #include "ui/framework/dialog.h"
 #include "ui/framework/rc_reader.h"
 
-struct NativeControl {
+struct TemplateControl {
     const ControlTemplate* source;
     std::string text;                // an edit field's or a label's text
     std::vector<std::string> items;  // a list's or combo box's entries
@@ -16,11 +16,11 @@ struct NativeControl {
     int limit = 30000;  // bytes an edit field takes, Windows' default
 };
 
-class NativeWindow final : public DialogWindow {
+class TemplateWindow final : public DialogWindow {
 public:
     using MessageBoxFn = std::function<int(const std::string&, const std::string&, unsigned)>;
 
-    NativeWindow(const DialogTemplate& source, MessageBoxFn messageBox);
+    TemplateWindow(const DialogTemplate& source, MessageBoxFn messageBox);
 
     void ResetContent(int id) override;
     int AddString(int id, const std::string& text) override;
@@ -48,18 +48,18 @@ public:
     int EnterTarget() const;
 
     const DialogTemplate& Source() const { return source_; }
-    const std::vector<NativeControl>& Controls() const { return controls_; }
+    const std::vector<TemplateControl>& Controls() const { return controls_; }
     int Focus() const { return focus_; }
     bool Ended() const { return ended_; }
     int Result() const { return result_; }
 
 private:
-    NativeControl* Find(int id);
-    NativeControl* FirstOf(bool (*kind)(const ControlTemplate&));
+    TemplateControl* Find(int id);
+    TemplateControl* FirstOf(bool (*kind)(const ControlTemplate&));
 
     const DialogTemplate& source_;
     MessageBoxFn messageBox_;
-    std::vector<NativeControl> controls_;
+    std::vector<TemplateControl> controls_;
     int focus_ = -1;
     bool ended_ = false;
     int result_ = kIdCancel;

@@ -1,9 +1,9 @@
 // The switch in its fixed order. A failed file step does not stop the later ones; results
 // are looked at only where the settings file must stay true to what the live file holds.
-#include "app/switch_and_launch.h"
+#include "roster/switch_and_launch.h"
 
-#include "app/host_files.h"
-#include "app/pet_files.h"
+#include "roster/host_files.h"
+#include "roster/pet_files.h"
 #include "roster/roster.h"
 
 void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index,

@@ -1,4 +1,4 @@
-// The native dialog system: our dialog manager's windows shown in a terminal, one line of
+// Our dialog manager's windows shown in a terminal, one line of
 // input per action. It reads lines the same way from a pipe, so scripts and tests drive it.
 //
 // Input: a number selects that entry of the list; "type TEXT" types into the name field;
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ui/framework/dialog_window.h"
-#include "ui/framework/native/native_window.h"
+#include "ui/framework/terminal/template_window.h"
 
 class TerminalDialogs final : public DialogSystem {
 public:
@@ -25,10 +25,10 @@ public:
     std::string ApplicationTitle() override { return title_; }
 
 private:
-    void Render(const NativeWindow& window);
+    void Render(const TemplateWindow& window);
     // Carries out one line of input; false at the end of input.
-    bool Act(CDialog& dialog, NativeWindow& window);
-    void Press(CDialog& dialog, Key key, NativeWindow& window);
+    bool Act(CDialog& dialog, TemplateWindow& window);
+    void Press(CDialog& dialog, Key key, TemplateWindow& window);
     int AskMessageBox(const std::string& text, const std::string& caption, unsigned type);
     std::istream& in_;
     std::ostream& out_;

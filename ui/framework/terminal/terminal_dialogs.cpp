@@ -1,11 +1,11 @@
-// Terminal presentation of native dialog windows.
-#include "ui/framework/native/terminal_dialogs.h"
+// Terminal presentation of our dialog manager's windows.
+#include "ui/framework/terminal/terminal_dialogs.h"
 
 #include <algorithm>
 #include <istream>
 #include <ostream>
 
-#include "ui/framework/native/resource_script.h"
+#include "ui/framework/terminal/resource_script.h"
 
 namespace {
 std::string Trimmed(const std::string& line) {
@@ -28,7 +28,7 @@ int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
                                [&](const DialogTemplate& t) { return t.id == templateId; });
     if (source == templates_.end()) return kIdCancel;
     // The owner cannot act while this window runs: this loop is the only one reading input.
-    NativeWindow window(*source, [this](const std::string& text, const std::string& caption,
+    TemplateWindow window(*source, [this](const std::string& text, const std::string& caption,
                                         unsigned type) { return AskMessageBox(text, caption, type); });
     dialog.Attach(&window);
     if (dialog.OnInitDialog()) window.FocusFirstTabStop();
@@ -42,24 +42,24 @@ int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
     return window.Result();
 }
 
-void TerminalDialogs::Render(const NativeWindow& window) {
+void TerminalDialogs::Render(const TemplateWindow& window) {
     const DialogTemplate& source = window.Source();
     out_ << "\n== " << shown_(source.caption) << " ==\n";
-    std::vector<const NativeControl*> order;
-    for (const NativeControl& control : window.Controls()) order.push_back(&control);
+    std::vector<const TemplateControl*> order;
+    for (const TemplateControl& control : window.Controls()) order.push_back(&control);
     // Reading order, top to bottom and left to right, as a person scans the window.
-    std::stable_sort(order.begin(), order.end(), [](const NativeControl* a, const NativeControl* b) {
+    std::stable_sort(order.begin(), order.end(), [](const TemplateControl* a, const TemplateControl* b) {
         return a->source->y != b->source->y ? a->source->y < b->source->y : a->source->x < b->source->x;
     });
     std::string buttons;
     int buttonIndex = 0;
-    for (const NativeControl& control : window.Controls()) {
+    for (const TemplateControl& control : window.Controls()) {
         if (!IsPushButton(*control.source)) continue;
         bool focused = window.Focus() == &control - window.Controls().data();
         buttons += std::string(" [") + ButtonKey(buttonIndex++) + "] " + shown_(control.text) +
                    (IsDefaultButton(*control.source) ? " (Enter)" : "") + (focused ? " <" : "") + " ";
     }
-    for (const NativeControl* control : order) {
+    for (const TemplateControl* control : order) {
         const ControlTemplate& t = *control->source;
         if (IsPushButton(t)) continue;
         if (t.kind == "GROUPBOX") {
@@ -78,7 +78,7 @@ void TerminalDialogs::Render(const NativeWindow& window) {
     out_ << buttons << "\n> " << std::flush;
 }
 
-bool TerminalDialogs::Act(CDialog& dialog, NativeWindow& window) {
+bool TerminalDialogs::Act(CDialog& dialog, TemplateWindow& window) {
     std::string raw;
     if (!std::getline(in_, raw)) return false;
     std::string line = Trimmed(raw);
@@ -94,7 +94,7 @@ bool TerminalDialogs::Act(CDialog& dialog, NativeWindow& window) {
         window.SelectItem(std::stoi(line) - 1);
     } else if (line.size() == 1 && line[0] >= 'a' && line[0] <= 'z') {
         int wanted = line[0] - 'a', index = 0;
-        for (const NativeControl& control : window.Controls()) {
+        for (const TemplateControl& control : window.Controls()) {
             if (!IsPushButton(*control.source)) continue;
             if (index++ == wanted) {
                 dialog.OnCommand(control.source->id);
@@ -107,7 +107,7 @@ bool TerminalDialogs::Act(CDialog& dialog, NativeWindow& window) {
     return true;
 }
 
-void TerminalDialogs::Press(CDialog& dialog, Key key, NativeWindow& window) {
+void TerminalDialogs::Press(CDialog& dialog, Key key, TemplateWindow& window) {
     if (dialog.PreTranslateKey(key)) return;
     dialog.OnCommand(key == Key::Enter ? window.EnterTarget() : kIdCancel);
 }

@@ -1,7 +1,7 @@
 // Pet file names and the check that keeps them inside the working folder.
-#include "app/pet_files.h"
+#include "roster/pet_files.h"
 
-#include "app/host_files.h"
+#include "roster/host_files.h"
 #include "platform/cp932.h"
 
 std::string PetFile(const std::string& petName) { return petName + kPetExtension; }

@@ -1,6 +1,6 @@
 // IniDocument: the settings file parsed the way Windows' and Wine's profile functions parse
 // it, so that the native build reads and writes Zandry.ini as the Windows build does.
-#include "roster/ini_document.h"
+#include "platform/ini_document.h"
 
 #include "platform/cp932.h"
 

@@ -1,5 +1,5 @@
-// Control state of a native dialog window, kept as Windows' controls keep theirs.
-#include "ui/framework/native/native_window.h"
+// Control state of one of our dialog manager's windows, kept as Windows' controls keep theirs.
+#include "ui/framework/terminal/template_window.h"
 
 #include "platform/cp932.h"
 
@@ -28,36 +28,36 @@ bool IsDefaultButton(const ControlTemplate& c) {
     return IsPushButton(c) && (c.style & kButtonTypeMask) == kDefaultButton;
 }
 
-NativeWindow::NativeWindow(const DialogTemplate& source, MessageBoxFn messageBox)
+TemplateWindow::TemplateWindow(const DialogTemplate& source, MessageBoxFn messageBox)
     : source_(source), messageBox_(std::move(messageBox)) {
     for (const ControlTemplate& control : source.controls) {
-        NativeControl state{&control, {}, {}, -1, 30000};
+        TemplateControl state{&control, {}, {}, -1, 30000};
         if (!IsList(control)) state.text = control.text;
         controls_.push_back(state);
     }
 }
 
-NativeControl* NativeWindow::Find(int id) {
-    for (NativeControl& control : controls_)
+TemplateControl* TemplateWindow::Find(int id) {
+    for (TemplateControl& control : controls_)
         if (control.source->id == id) return &control;
     return nullptr;
 }
 
-NativeControl* NativeWindow::FirstOf(bool (*kind)(const ControlTemplate&)) {
-    for (NativeControl& control : controls_)
+TemplateControl* TemplateWindow::FirstOf(bool (*kind)(const ControlTemplate&)) {
+    for (TemplateControl& control : controls_)
         if (kind(*control.source)) return &control;
     return nullptr;
 }
 
-void NativeWindow::ResetContent(int id) {
-    if (NativeControl* c = Find(id)) {
+void TemplateWindow::ResetContent(int id) {
+    if (TemplateControl* c = Find(id)) {
         c->items.clear();
         c->selected = -1;
     }
 }
 
-int NativeWindow::AddString(int id, const std::string& text) {
-    NativeControl* c = Find(id);
+int TemplateWindow::AddString(int id, const std::string& text) {
+    TemplateControl* c = Find(id);
     if (!c) return -1;
     size_t at = c->items.size();
     if (c->source->kind == "LISTBOX" && (c->source->style & kSortedList))
@@ -67,16 +67,16 @@ int NativeWindow::AddString(int id, const std::string& text) {
     return static_cast<int>(at);
 }
 
-void NativeWindow::InsertString(int id, int index, const std::string& text) {
-    NativeControl* c = Find(id);
+void TemplateWindow::InsertString(int id, int index, const std::string& text) {
+    TemplateControl* c = Find(id);
     if (!c || index < -1 || index > static_cast<int>(c->items.size())) return;
     if (index == -1) index = static_cast<int>(c->items.size());
     c->items.insert(c->items.begin() + index, text);
     if (c->selected >= index) ++c->selected;
 }
 
-void NativeWindow::DeleteString(int id, int index) {
-    NativeControl* c = Find(id);
+void TemplateWindow::DeleteString(int id, int index) {
+    TemplateControl* c = Find(id);
     if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return;
     c->items.erase(c->items.begin() + index);
     if (c->selected == index)
@@ -85,66 +85,66 @@ void NativeWindow::DeleteString(int id, int index) {
         --c->selected;
 }
 
-int NativeWindow::GetCount(int id) {
-    NativeControl* c = Find(id);
+int TemplateWindow::GetCount(int id) {
+    TemplateControl* c = Find(id);
     return c ? static_cast<int>(c->items.size()) : 0;
 }
 
-std::string NativeWindow::GetString(int id, int index) {
-    NativeControl* c = Find(id);
+std::string TemplateWindow::GetString(int id, int index) {
+    TemplateControl* c = Find(id);
     if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return {};
     return c->items[static_cast<size_t>(index)];
 }
 
-void NativeWindow::SetCurSel(int id, int index) {
-    if (NativeControl* c = Find(id))
+void TemplateWindow::SetCurSel(int id, int index) {
+    if (TemplateControl* c = Find(id))
         c->selected = index >= 0 && index < static_cast<int>(c->items.size()) ? index : -1;
 }
 
-int NativeWindow::GetCurSel(int id) {
-    NativeControl* c = Find(id);
+int TemplateWindow::GetCurSel(int id) {
+    TemplateControl* c = Find(id);
     return c ? c->selected : -1;
 }
 
-void NativeWindow::SetItemText(int id, const std::string& text) {
+void TemplateWindow::SetItemText(int id, const std::string& text) {
     // Like WM_SETTEXT, this is not bound by the typing limit.
-    if (NativeControl* c = Find(id)) c->text = text;
+    if (TemplateControl* c = Find(id)) c->text = text;
 }
 
-std::string NativeWindow::GetItemText(int id) {
-    NativeControl* c = Find(id);
+std::string TemplateWindow::GetItemText(int id) {
+    TemplateControl* c = Find(id);
     return c ? c->text : std::string();
 }
 
-void NativeWindow::LimitText(int id, int bytes) {
-    if (NativeControl* c = Find(id)) c->limit = bytes;
+void TemplateWindow::LimitText(int id, int bytes) {
+    if (TemplateControl* c = Find(id)) c->limit = bytes;
 }
 
-void NativeWindow::EndDialog(int result) {
+void TemplateWindow::EndDialog(int result) {
     ended_ = true;
     result_ = result;
 }
 
-void NativeWindow::TypeText(const std::string& text) {
-    NativeControl* edit = FirstOf(IsEdit);
+void TemplateWindow::TypeText(const std::string& text) {
+    TemplateControl* edit = FirstOf(IsEdit);
     if (!edit) return;
     edit->text = CutToBytes(text, edit->limit);
     focus_ = static_cast<int>(edit - controls_.data());
 }
 
-void NativeWindow::SelectItem(int index) {
-    NativeControl* list = FirstOf(IsList);
+void TemplateWindow::SelectItem(int index) {
+    TemplateControl* list = FirstOf(IsList);
     if (!list) return;
     SetCurSel(list->source->id, index);
     focus_ = static_cast<int>(list - controls_.data());
 }
 
-void NativeWindow::FocusFirstTabStop() {
+void TemplateWindow::FocusFirstTabStop() {
     focus_ = -1;
     MoveFocus();
 }
 
-void NativeWindow::MoveFocus() {
+void TemplateWindow::MoveFocus() {
     int n = static_cast<int>(controls_.size());
     for (int step = 1; step <= n; ++step) {
         int next = ((focus_ < 0 ? -1 : focus_) + step) % n;
@@ -155,10 +155,10 @@ void NativeWindow::MoveFocus() {
     }
 }
 
-int NativeWindow::EnterTarget() const {
+int TemplateWindow::EnterTarget() const {
     if (focus_ >= 0 && IsPushButton(*controls_[static_cast<size_t>(focus_)].source))
         return controls_[static_cast<size_t>(focus_)].source->id;
-    for (const NativeControl& control : controls_)
+    for (const TemplateControl& control : controls_)
         if (IsDefaultButton(*control.source)) return control.source->id;
     return kIdOk;
 }

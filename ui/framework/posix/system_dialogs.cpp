@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "platform/posix/encoding.h"
-#include "ui/framework/native/terminal_dialogs.h"
+#include "ui/framework/terminal/terminal_dialogs.h"
 
 DialogSystem& SystemDialogs() {
     static TerminalDialogs dialogs = [] {
