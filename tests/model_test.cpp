@@ -5,6 +5,7 @@
 // ZANDRY_MODEL_SEED and ZANDRY_MODEL_STEPS choose other or longer sessions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -28,11 +29,18 @@ const char* const kActionNames[] = {"adopt",          "rename",              "di
                                     "launch by name", "launch from chooser", "drop a stray pet file",
                                     "delete a backup"};
 
+// Which calls of a kind fail during a step: every one (nth 0), or the nth, alone or with
+// every one after it.
+struct Fault {
+    int nth;
+    bool persist;
+};
+
 struct Step {
     Action action;
     int index;          // list entry, counted from 0
     std::string name;   // typed, given on the command line, or the stray file's title
-    std::set<Call> faults;
+    std::map<Call, Fault> faults;
 };
 
 std::string Describe(const Step& step) {
@@ -40,7 +48,10 @@ std::string Describe(const Step& step) {
     out << kActionNames[static_cast<int>(step.action)] << " #" << step.index << " \"" << step.name << "\"";
     if (!step.faults.empty()) {
         out << " failing:";
-        for (Call c : step.faults) out << " " << static_cast<int>(c);
+        for (const auto& [kind, fault] : step.faults) {
+            out << " " << static_cast<int>(kind);
+            if (fault.nth > 0) out << "#" << fault.nth << (fault.persist ? "+" : "");
+        }
     }
     return out.str();
 }
@@ -59,7 +70,12 @@ std::vector<Step> MakeSession(unsigned seed, int count) {
         Step step{static_cast<Action>(pick(8)), pick(5), kNames[pick(static_cast<int>(kNames.size()))], {}};
         if (pick(3) == 0)
             for (Call kind : kFaultKinds)
-                if (pick(3) == 0) step.faults.insert(kind);
+                if (pick(3) == 0) {
+                    // Settings calls fail whole: this layer reads a run's roster from one
+                    // snapshot and saves it as one replacement.
+                    bool whole = kind == Call::Read || kind == Call::Write;
+                    step.faults[kind] = Fault{whole ? 0 : pick(4), pick(2) == 0};
+                }
         steps.push_back(step);
     }
     return steps;
@@ -82,20 +98,26 @@ public:
 
     std::string Play(const Step& step) {
         Roster before = ReadRoster(Store());
-        for (Call kind : step.faults) files_.Fail(kind);
+        for (const auto& [kind, fault] : step.faults) {
+            if (fault.nth == 0)
+                files_.Fail(kind);
+            else
+                files_.FailNth(kind, fault.nth, fault.persist);
+        }
         std::size_t calls = files_.FileCalls().size();
         std::string shown = Act(step);
-        for (Call kind : step.faults) files_.Heal(kind);
+        for (const auto& entry : step.faults) files_.Heal(entry.first);
         bool started = false;
         for (std::size_t i = calls; i < files_.FileCalls().size(); ++i)
             started = started || files_.FileCalls()[i].rfind("start ", 0) == 0;
 
         if (shown.find("== " + kSetupCaption + " ==") != std::string::npos)
             return "the settings file was lost: the setup window came back";
-        std::string discarded;
+        std::optional<std::string> discarded;  // a pet may be named ""
         if (step.action == Action::DiscardYes && step.index < static_cast<int>(before.names.size()))
             discarded = before.names[step.index];
         if (step.action == Action::Rename) Relabel(before, step);
+        if (step.action == Action::Adopt) TakeOver(before, step.name);
         if (std::string lost = Check(discarded); !lost.empty()) return lost;
         if (started) HostPlays();
         if (outside_.Read("outside.kmc") != "not ours" || outside_.Names() != outsideNames_)
@@ -173,6 +195,15 @@ private:
             if (owner == old) owner = now;
     }
 
+    // An adoption takes over a pet file already lying under the new name, whoever's data it
+    // held: a stray, or a file a rename could not move back.
+    void TakeOver(const Roster& before, const std::string& name) {
+        std::vector<std::string> after = ReadRoster(Store()).names;
+        bool adopted = std::count(after.begin(), after.end(), name) > std::count(before.names.begin(), before.names.end(), name);
+        std::optional<std::string> found = folder_.Read(name + ".kmc");
+        if (adopted && found && owners_.count(*found)) owners_[*found] = name;
+    }
+
     // The host saves over whatever pet it found in the live file, or starts a new one for
     // the pet the roster calls current.
     void HostPlays() {
@@ -187,7 +218,7 @@ private:
         Create(owner, kLive);
     }
 
-    std::string Check(const std::string& discarded) {
+    std::string Check(const std::optional<std::string>& discarded) {
         std::map<std::string, std::string> contents = folder_.Contents();
         if (!contents.count("Zandry.ini") || contents["Zandry.ini"].empty()) return "Zandry.ini is gone";
         for (auto it = owners_.begin(); it != owners_.end();) {
@@ -195,7 +226,7 @@ private:
             for (const auto& [name, bytes] : contents) somewhere = somewhere || bytes == it->first;
             if (somewhere) {
                 ++it;
-            } else if (!discarded.empty() && it->second == discarded) {
+            } else if (it->second == discarded) {
                 it = owners_.erase(it);
             } else {
                 return "the data \"" + it->first + "\" of pet \"" + it->second + "\" is lost";

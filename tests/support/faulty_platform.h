@@ -1,6 +1,7 @@
 // A platform wrapped so that chosen calls fail, in the manner of SQLite's test VFS: the
 // real layer does the work, the wrapper records every call and refuses the ones asked for.
 #pragma once
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,7 +16,13 @@ public:
 
     // Every later call of this kind fails without reaching the real layer.
     void Fail(Call kind) { failing_.insert(kind); }
-    void Heal(Call kind) { failing_.erase(kind); }
+    // Only the n-th later call of this kind fails (1: the next one), or, with `persist`,
+    // that one and every one after it: a countdown, as SQLite's test layer keeps.
+    void FailNth(Call kind, int n, bool persist) { countdowns_[kind] = {n, persist}; }
+    void Heal(Call kind) {
+        failing_.erase(kind);
+        countdowns_.erase(kind);
+    }
     // The file calls made so far, as "rename A > B", "copy A > B", "remove A", "start P",
     // "write S/K=V" or "delete S/K".
     const std::vector<std::string>& FileCalls() const { return calls_; }
@@ -80,7 +87,19 @@ public:
     }
 
 private:
-    bool Fails(Call kind) const {
+    struct Countdown {
+        int left;
+        bool persist;
+    };
+
+    bool Fails(Call kind) {
+        if (auto countdown = countdowns_.find(kind); countdown != countdowns_.end() &&
+                                                     --countdown->second.left == 0) {
+            if (countdown->second.persist) failing_.insert(kind);
+            countdowns_.erase(countdown);
+            ++refused_;
+            return true;
+        }
         bool fails = failing_.count(kind) != 0;
         refused_ += fails;
         return fails;
@@ -88,6 +107,7 @@ private:
 
     Platform& inner_;
     std::set<Call> failing_;
-    mutable long refused_ = 0;
+    std::map<Call, Countdown> countdowns_;
+    long refused_ = 0;
     std::vector<std::string> calls_;
 };
