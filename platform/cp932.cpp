@@ -8,19 +8,13 @@ namespace {
 
 // The next character of a C string, stepping past it. A lead byte right before the
 // terminating NUL ends the string, as Microsoft's runtime takes it.
-unsigned Next(const unsigned char*& p) {
-    unsigned c = *p;
-    if (c == 0) return 0;
-    ++p;
-    if (IsLeadByte(static_cast<unsigned char>(c))) {
-        if (*p == 0) return 0;
-        c = (c << 8) | *p++;
-    }
+unsigned Next(const char*& p) {
+    unsigned c = static_cast<unsigned char>(*p);
+    std::size_t length = CharLength(p);
+    if (c == 0 || (length == 1 && IsLeadByte(static_cast<unsigned char>(c)))) return 0;
+    if (length == 2) c = c << 8 | static_cast<unsigned char>(p[1]);
+    p += length;
     return c;
-}
-
-const unsigned char* Bytes(const std::string& s) {
-    return reinterpret_cast<const unsigned char*>(s.c_str());
 }
 
 // The double-byte characters that have a capital, and where their capitals start. Both
@@ -40,8 +34,8 @@ constexpr CaseRun kCaseRuns[] = {
 
 template <typename Fold>
 int CompareFolded(const std::string& a, const std::string& b, Fold fold) {
-    const unsigned char* p = Bytes(a);
-    const unsigned char* q = Bytes(b);
+    const char* p = a.c_str();
+    const char* q = b.c_str();
     for (;;) {
         unsigned x = fold(Next(p)), y = fold(Next(q));
         if (x != y) return x < y ? -1 : 1;
@@ -79,19 +73,15 @@ std::size_t Find(const std::string& haystack, const std::string& needle) {
     for (std::size_t i = 0;;) {
         if (h.compare(i, n.size(), n) == 0) return i;
         if (i >= h.size()) return std::string::npos;
-        i += IsLeadByte(static_cast<unsigned char>(h[i])) && i + 1 < h.size() ? 2 : 1;
+        i += CharLength(h, i);
     }
 }
 
 std::string FileTitle(const std::string& name) {
     const std::string s = name.c_str();
     std::size_t dot = std::string::npos;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(s[i])))
-            ++i;  // whatever follows is its trail byte, as CharNextA takes it
-        else if (s[i] == '.')
-            dot = i;
-    }
+    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i))
+        if (s[i] == '.') dot = i;
     return dot == std::string::npos ? s : s.substr(0, dot);
 }
 

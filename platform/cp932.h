@@ -12,11 +12,12 @@ inline bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// The one walk over a text's characters: the bytes of the character at s[i], 2 for a lead
-// byte and its trail byte, else 1. A lead byte that ends the text stands alone.
-inline std::size_t CharLength(const std::string& s, std::size_t i) {
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] != '\0' ? 2 : 1;
+// The one walk over a text's characters: the bytes of the character that starts at s, 2
+// for a lead byte and its trail byte, else 1. A lead byte that ends the text stands alone.
+inline std::size_t CharLength(const char* s) {
+    return IsLeadByte(static_cast<unsigned char>(*s)) && s[1] != '\0' ? 2 : 1;
 }
+inline std::size_t CharLength(const std::string& s, std::size_t i) { return CharLength(s.c_str() + i); }
 
 // As _mbscmp: characters compared whole, as codes (lead << 8 | trail); <0, 0 or >0.
 int Compare(const std::string& a, const std::string& b);

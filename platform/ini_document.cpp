@@ -41,13 +41,8 @@ std::string TrimmedName(const std::string& name) {
 
 // Only whole ASCII letters fold: a trail byte may look like one.
 std::string Folded(std::string s) {
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (cp932::IsLeadByte(c))
-            ++i;
-        else if (c >= 'A' && c <= 'Z')
-            s[i] = static_cast<char>(c - 'A' + 'a');
-    }
+    for (std::size_t i = 0; i < s.size(); i += cp932::CharLength(s, i))
+        if (s[i] >= 'A' && s[i] <= 'Z') s[i] = static_cast<char>(s[i] - 'A' + 'a');
     return s;
 }
 
@@ -63,13 +58,8 @@ Parsed Parse(const std::string& text) {
     if (line.begin == line.end) return p;
     if (text[line.begin] == '[') {
         std::size_t close = npos;
-        for (std::size_t i = line.begin + 1; i < line.end; ++i) {
-            unsigned char c = static_cast<unsigned char>(text[i]);
-            if (cp932::IsLeadByte(c))
-                ++i;
-            else if (c == ']')
-                close = i;
-        }
+        for (std::size_t i = line.begin + 1; i < line.end; i += cp932::CharLength(text, i))
+            if (text[i] == ']') close = i;
         if (close != npos) {
             p.kind = Parsed::Header;
             p.name = Trimmed(text, line.begin + 1, close);

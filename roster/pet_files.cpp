@@ -1,6 +1,8 @@
 // Pet file names and the check that keeps them inside the working folder.
 #include "roster/pet_files.h"
 
+#include <cstring>
+
 #include "roster/host_files.h"
 #include "platform/cp932.h"
 
@@ -22,13 +24,7 @@ bool IsDeviceName(const std::string& name) {
 }  // namespace
 
 bool IsBarePetName(const std::string& petName) {
-    for (size_t i = 0; i < petName.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(petName[i]);
-        if (cp932::IsLeadByte(c)) {
-            ++i;
-            continue;
-        }
-        if (c == '\\' || c == '/' || c == ':') return false;
-    }
+    for (size_t i = 0; i < petName.size(); i += cp932::CharLength(petName, i))
+        if (cp932::CharLength(petName, i) == 1 && std::strchr("\\/:", petName[i])) return false;
     return petName != "." && petName != ".." && !IsDeviceName(petName);
 }

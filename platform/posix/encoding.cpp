@@ -64,15 +64,11 @@ std::optional<std::string> Convert(const std::string& text, const char* from, co
 std::optional<std::string> ToHostPath(const std::string& cp932Path) {
     std::string slashed;
     slashed.reserve(cp932Path.size());
-    for (size_t i = 0; i < cp932Path.size(); ++i) {
+    for (size_t i = 0, length; i < cp932Path.size(); i += length) {
+        length = cp932::CharLength(cp932Path, i);
         unsigned char c = static_cast<unsigned char>(cp932Path[i]);
-        if (cp932::IsLeadByte(c) && i + 1 < cp932Path.size()) {
-            slashed += cp932Path[i];
-            slashed += cp932Path[++i];
-            continue;
-        }
-        if (c < 0x20 || std::strchr("<>\"|?*", c)) return std::nullopt;
-        slashed += c == '\\' ? '/' : cp932Path[i];
+        if (length == 1 && (c < 0x20 || std::strchr("<>\"|?*", c))) return std::nullopt;
+        slashed += length == 1 && c == '\\' ? "/" : cp932Path.substr(i, length);
     }
     return Convert(slashed, kCodePage, kHost);
 }

@@ -41,14 +41,12 @@ struct Snapshot {
 // The "\" characters of a core path, trail bytes aside.
 std::vector<std::string> Components(const std::string& path) {
     std::vector<std::string> parts(1);
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (cp932::IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            parts.back() += path.substr(i++, 2);
-        } else if (path[i] == '\\') {
+    for (size_t i = 0, length; i < path.size(); i += length) {
+        length = cp932::CharLength(path, i);
+        if (length == 1 && path[i] == '\\')
             parts.emplace_back();
-        } else {
-            parts.back() += path[i];
-        }
+        else
+            parts.back() += path.substr(i, length);
     }
     return parts;
 }

@@ -25,19 +25,16 @@ namespace {
 // Windows matching for the folder searches: "*" and "?" over whole characters, ASCII
 // letters without regard to case.
 bool MatchesPattern(const char* name, const char* pattern) {
-    auto charLen = [](const char* s) {
-        return cp932::IsLeadByte(static_cast<unsigned char>(*s)) && s[1] ? 2 : 1;
-    };
     auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
     if (*pattern == '\0') return *name == '\0';
     if (*pattern == '*') {
-        for (const char* rest = name;; rest += charLen(rest)) {
+        for (const char* rest = name;; rest += cp932::CharLength(rest)) {
             if (MatchesPattern(rest, pattern + 1)) return true;
             if (*rest == '\0') return false;
         }
     }
     if (*name == '\0') return false;
-    int n = charLen(name), p = charLen(pattern);
+    int n = cp932::CharLength(name), p = cp932::CharLength(pattern);
     if (*pattern == '?') return MatchesPattern(name + n, pattern + 1);
     if (n != p) return false;
     if (n == 1 ? fold(*name) != fold(*pattern) : (name[0] != pattern[0] || name[1] != pattern[1]))

@@ -162,7 +162,7 @@ int ParseProfileInt(const std::string& value) {
     // GetPrivateProfileIntA reads through a 30-character buffer.
     std::string head;
     for (size_t i = 0, chars = 0; i < value.size() && chars < 29; ++chars) {
-        size_t len = cp932::IsLeadByte(static_cast<unsigned char>(value[i])) ? 2 : 1;
+        size_t len = cp932::CharLength(value, i);
         head += value.substr(i, len);
         i += len;
     }

@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "platform/cp932.h"
 #include "ui/framework/dialog.h"
 
 namespace {
@@ -195,15 +196,9 @@ public:
         std::string name = path;
         // Double-byte aware: a trail byte 0x5C is not the separator.
         size_t start = 0;
-        for (size_t i = 0; i < name.size(); ++i) {
-            if (IsDBCSLeadByte(static_cast<BYTE>(name[i])))
-                ++i;
-            else if (name[i] == '\\')
-                start = i + 1;
-        }
-        name = name.substr(start);
-        size_t dot = name.rfind('.');
-        return dot == std::string::npos ? name : name.substr(0, dot);
+        for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i))
+            if (name[i] == '\\') start = i + 1;
+        return cp932::FileTitle(name.substr(start));
     }
 
     void EnableThreeDLook() override {
