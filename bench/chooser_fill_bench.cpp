@@ -7,18 +7,17 @@
 #include "ui/chooser_fill.h"
 #include "ui/framework/control_list.h"
 #include "ui/framework/terminal/template_window.h"
-#include "ui/framework/terminal/resource_script.h"
 
 namespace {
 
 void FillChooserCold(benchmark::State& state) {
+    const DialogTemplate* chooser = FindDialogTemplate(IDD_CHOOSER);
+    if (!chooser) return state.SkipWithError("no chooser template");
     int count = static_cast<int>(state.range(0));
     std::filesystem::path folder = MakeRosterFolder(count);
     std::filesystem::path file = folder / "Zandry.ini";
     ProfileStore store(SystemPlatform());
     store.Bind(CorePath(file));
-    std::vector<DialogTemplate> templates = ReadDialogTemplates(kResourceScript, kResourceHeader);
-    const DialogTemplate* chooser = FindDialogTemplate(templates, IDD_CHOOSER);
     for (auto _ : state) {
         state.PauseTiming();
         Touch(file);

@@ -169,8 +169,8 @@ TEST_F(Windows, TypingStopsAtSixteenBytes) {
 
 // The length check, for text that reached the field by other means than typing.
 TEST(DataExchangeLength, OverSixteenBytesShowsTheMessageAndFails) {
-    DialogTemplate source{1, false, "", 0, 0, 10, 10, "", 9, 0, 0,
-                          {ControlTemplate{7, "EDITTEXT", "", 0, 0, 1, 1, 0, 0}}};
+    DialogTemplate source{1, "", 0, 0, 10, 10, 0, 0, "", 0,
+                          {ControlTemplate{7, control_class::kEdit, "", 0, 0, 1, 1, 0}}};
     std::string seenText, seenCaption;
     unsigned seenType = 0;
     TemplateWindow window(source, [&](const std::string& text, const std::string& caption, unsigned type) {

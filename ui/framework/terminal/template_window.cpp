@@ -4,10 +4,17 @@
 #include "platform/cp932.h"
 
 namespace {
-constexpr std::uint32_t kTabStop = 0x00010000;
-constexpr std::uint32_t kSortedList = 0x0002;      // LBS_SORT
+constexpr std::uint32_t kTabStop = 0x00010000;     // WS_TABSTOP
+constexpr std::uint32_t kButtonTypeMask = 0x000F;  // BS_TYPEMASK
+constexpr std::uint32_t kPushButton = 0x0000;      // BS_PUSHBUTTON
 constexpr std::uint32_t kDefaultButton = 0x0001;   // BS_DEFPUSHBUTTON
-constexpr std::uint32_t kButtonTypeMask = 0x000F;
+constexpr std::uint32_t kGroupBox = 0x0007;        // BS_GROUPBOX
+constexpr std::uint32_t kSortedListBox = 0x0002;   // LBS_SORT
+constexpr std::uint32_t kSortedComboBox = 0x0100;  // CBS_SORT
+
+bool IsButtonOf(const ControlTemplate& c, std::uint32_t type) {
+    return c.windowClass == control_class::kButton && (c.style & kButtonTypeMask) == type;
+}
 
 // Cuts to at most `bytes` bytes without splitting a double-byte character.
 std::string CutToBytes(const std::string& text, int bytes) {
@@ -21,12 +28,17 @@ std::string CutToBytes(const std::string& text, int bytes) {
 }
 }  // namespace
 
-bool IsEdit(const ControlTemplate& c) { return c.kind == "EDITTEXT"; }
-bool IsList(const ControlTemplate& c) { return c.kind == "LISTBOX" || c.kind == "COMBOBOX"; }
-bool IsPushButton(const ControlTemplate& c) { return c.kind == "PUSHBUTTON" || c.kind == "DEFPUSHBUTTON"; }
-bool IsDefaultButton(const ControlTemplate& c) {
-    return IsPushButton(c) && (c.style & kButtonTypeMask) == kDefaultButton;
+bool IsEdit(const ControlTemplate& c) { return c.windowClass == control_class::kEdit; }
+bool IsList(const ControlTemplate& c) {
+    return c.windowClass == control_class::kListBox || c.windowClass == control_class::kComboBox;
 }
+bool IsSortedList(const ControlTemplate& c) {
+    if (c.windowClass == control_class::kListBox) return c.style & kSortedListBox;
+    return c.windowClass == control_class::kComboBox && (c.style & kSortedComboBox);
+}
+bool IsPushButton(const ControlTemplate& c) { return IsButtonOf(c, kPushButton) || IsDefaultButton(c); }
+bool IsDefaultButton(const ControlTemplate& c) { return IsButtonOf(c, kDefaultButton); }
+bool IsGroupBox(const ControlTemplate& c) { return IsButtonOf(c, kGroupBox); }
 
 TemplateWindow::TemplateWindow(const DialogTemplate& source, MessageBoxFn messageBox)
     : source_(source), messageBox_(std::move(messageBox)) {
@@ -60,7 +72,7 @@ int TemplateWindow::AddString(int id, const std::string& text) {
     TemplateControl* c = Find(id);
     if (!c) return -1;
     size_t at = c->items.size();
-    if (c->source->kind == "LISTBOX" && (c->source->style & kSortedList))
+    if (IsSortedList(*c->source))
         for (at = 0; at < c->items.size() && cp932::CompareNoCase(c->items[at], text) <= 0;) ++at;
     c->items.insert(c->items.begin() + static_cast<long>(at), text);
     if (c->selected >= static_cast<int>(at)) ++c->selected;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/framework/dialog.h"
-#include "ui/framework/rc_reader.h"
+#include "ui/framework/terminal/dialog_templates.h"
 
 struct TemplateControl {
     const ControlTemplate* source;
@@ -65,7 +65,10 @@ private:
     int result_ = kIdCancel;
 };
 
+// What a control is, from its class and style, as Windows tells them apart.
 bool IsEdit(const ControlTemplate& control);
 bool IsList(const ControlTemplate& control);  // list box or combo box
+bool IsSortedList(const ControlTemplate& control);
 bool IsPushButton(const ControlTemplate& control);
 bool IsDefaultButton(const ControlTemplate& control);
+bool IsGroupBox(const ControlTemplate& control);

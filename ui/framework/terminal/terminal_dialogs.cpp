@@ -5,8 +5,6 @@
 #include <istream>
 #include <ostream>
 
-#include "ui/framework/terminal/resource_script.h"
-
 namespace {
 std::string Trimmed(const std::string& line) {
     size_t begin = line.find_first_not_of(" \t\r");
@@ -20,13 +18,11 @@ char ButtonKey(int index) { return static_cast<char>('a' + index); }
 TerminalDialogs::TerminalDialogs(std::istream& in, std::ostream& out, Conversion shown,
                                  Conversion typed, std::string applicationTitle)
     : in_(in), out_(out), shown_(std::move(shown)), typed_(std::move(typed)),
-      title_(std::move(applicationTitle)),
-      templates_(ReadDialogTemplates(kResourceScript, kResourceHeader)) {}
+      title_(std::move(applicationTitle)) {}
 
 int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
-    auto source = std::find_if(templates_.begin(), templates_.end(),
-                               [&](const DialogTemplate& t) { return t.id == templateId; });
-    if (source == templates_.end()) return kIdCancel;
+    const DialogTemplate* source = FindDialogTemplate(templateId);
+    if (!source) return kIdCancel;
     // The owner cannot act while this window runs: this loop is the only one reading input.
     TemplateWindow window(*source, [this](const std::string& text, const std::string& caption,
                                         unsigned type) { return AskMessageBox(text, caption, type); });
@@ -62,7 +58,7 @@ void TerminalDialogs::Render(const TemplateWindow& window) {
     for (const TemplateControl* control : order) {
         const ControlTemplate& t = *control->source;
         if (IsPushButton(t)) continue;
-        if (t.kind == "GROUPBOX") {
+        if (IsGroupBox(t)) {
             out_ << "[" << shown_(control->text) << "]\n";
         } else if (IsEdit(t)) {
             out_ << "  name: \"" << shown_(control->text) << "\"\n";

@@ -35,5 +35,4 @@ private:
     Conversion shown_;
     Conversion typed_;
     std::string title_;
-    std::vector<DialogTemplate> templates_;
 };
