@@ -5,7 +5,7 @@
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
 #include "tests/support/test_folder.h"
-#include "tests/support/vector_pet_list.h"
+#include "ui/framework/terminal/list_model.h"
 #include "ui/pet_actions.h"
 
 namespace {
@@ -17,7 +17,7 @@ protected:
     TestFolder folder;
     FaultyPlatform platform{SystemPlatform()};
     ProfileStore store{platform};
-    VectorPetList list;
+    ListModel list;
     PetManageState state{list};
 
     void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini"); }
@@ -128,7 +128,7 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
             ProfileStore own(files);
             own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
             SaveRoster(own, {"Pochi", "Momo"}, 0);
-            VectorPetList names;
+            ListModel names;
             PetManageState opened{names};
             FillPetList(opened, own);
             names.Select(1);
@@ -214,7 +214,7 @@ TEST_F(PetActions, DiscardKeepsTheCurrentIndexOnItsPet) {
         ProfileStore own(platform);
         own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
         SaveRoster(own, {"A", "B", "C"}, c.currentBefore);
-        VectorPetList names;
+        ListModel names;
         PetManageState opened{names};
         FillPetList(opened, own);
         names.Select(c.discard);

@@ -1,7 +1,7 @@
 // The first-run searches: which titles become pets and which executable is proposed.
 #include <gtest/gtest.h>
 
-#include "tests/support/vector_pet_list.h"
+#include "ui/framework/terminal/list_model.h"
 #include "ui/setup_search.h"
 
 namespace {
@@ -19,7 +19,7 @@ TEST(SetupSearch, TitlesLeaveOutOnlyTheOldSettingsFiles) {
 }
 
 TEST(SetupSearch, SortedListKeepsTheLivePetWhereItSorts) {
-    VectorPetList list({}, true);
+    ListModel list(true);
     for (const std::string& title :
          CollectPetTitles({"moko.kmc", kLiveTitle + ".kmc", "Alpha.kmc", kOldTitle + ".kmc"}))
         list.Add(title);

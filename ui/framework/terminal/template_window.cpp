@@ -42,17 +42,20 @@ bool IsGroupBox(const ControlTemplate& c) { return IsButtonOf(c, kGroupBox); }
 
 TemplateWindow::TemplateWindow(const DialogTemplate& source, MessageBoxFn messageBox)
     : source_(source), messageBox_(std::move(messageBox)) {
-    for (const ControlTemplate& control : source.controls) {
-        TemplateControl state{&control, {}, {}, -1, 30000};
-        if (!IsList(control)) state.text = control.text;
-        controls_.push_back(state);
-    }
+    for (const ControlTemplate& control : source.controls)
+        controls_.push_back({&control, IsList(control) ? std::string() : control.text,
+                             ListModel(IsSortedList(control)), 30000});
 }
 
 TemplateControl* TemplateWindow::Find(int id) {
     for (TemplateControl& control : controls_)
         if (control.source->id == id) return &control;
     return nullptr;
+}
+
+ListModel* TemplateWindow::List(int id) {
+    TemplateControl* c = Find(id);
+    return c && IsList(*c->source) ? &c->list : nullptr;
 }
 
 TemplateControl* TemplateWindow::FirstOf(bool (*kind)(const ControlTemplate&)) {
@@ -62,60 +65,39 @@ TemplateControl* TemplateWindow::FirstOf(bool (*kind)(const ControlTemplate&)) {
 }
 
 void TemplateWindow::ResetContent(int id) {
-    if (TemplateControl* c = Find(id)) {
-        c->items.clear();
-        c->selected = -1;
-    }
+    if (ListModel* list = List(id)) list->Clear();
 }
 
 int TemplateWindow::AddString(int id, const std::string& text) {
-    TemplateControl* c = Find(id);
-    if (!c) return -1;
-    size_t at = c->items.size();
-    if (IsSortedList(*c->source))
-        for (at = 0; at < c->items.size() && cp932::CompareNoCase(c->items[at], text) <= 0;) ++at;
-    c->items.insert(c->items.begin() + static_cast<long>(at), text);
-    if (c->selected >= static_cast<int>(at)) ++c->selected;
-    return static_cast<int>(at);
+    ListModel* list = List(id);
+    return list ? list->Add(text) : -1;
 }
 
 void TemplateWindow::InsertString(int id, int index, const std::string& text) {
-    TemplateControl* c = Find(id);
-    if (!c || index < -1 || index > static_cast<int>(c->items.size())) return;
-    if (index == -1) index = static_cast<int>(c->items.size());
-    c->items.insert(c->items.begin() + index, text);
-    if (c->selected >= index) ++c->selected;
+    if (ListModel* list = List(id)) list->Insert(index, text);
 }
 
 void TemplateWindow::DeleteString(int id, int index) {
-    TemplateControl* c = Find(id);
-    if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return;
-    c->items.erase(c->items.begin() + index);
-    if (c->selected == index)
-        c->selected = -1;
-    else if (c->selected > index)
-        --c->selected;
+    if (ListModel* list = List(id)) list->Delete(index);
 }
 
 int TemplateWindow::GetCount(int id) {
-    TemplateControl* c = Find(id);
-    return c ? static_cast<int>(c->items.size()) : 0;
+    ListModel* list = List(id);
+    return list ? list->Count() : 0;
 }
 
 std::string TemplateWindow::GetString(int id, int index) {
-    TemplateControl* c = Find(id);
-    if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return {};
-    return c->items[static_cast<size_t>(index)];
+    ListModel* list = List(id);
+    return list ? list->Text(index) : std::string();
 }
 
 void TemplateWindow::SetCurSel(int id, int index) {
-    if (TemplateControl* c = Find(id))
-        c->selected = index >= 0 && index < static_cast<int>(c->items.size()) ? index : -1;
+    if (ListModel* list = List(id)) list->Select(index);
 }
 
 int TemplateWindow::GetCurSel(int id) {
-    TemplateControl* c = Find(id);
-    return c ? c->selected : -1;
+    ListModel* list = List(id);
+    return list ? list->Selected() : -1;
 }
 
 void TemplateWindow::SetItemText(int id, const std::string& text) {
@@ -147,7 +129,7 @@ void TemplateWindow::TypeText(const std::string& text) {
 void TemplateWindow::SelectItem(int index) {
     TemplateControl* list = FirstOf(IsList);
     if (!list) return;
-    SetCurSel(list->source->id, index);
+    list->list.Select(index);
     focus_ = static_cast<int>(list - controls_.data());
 }
 

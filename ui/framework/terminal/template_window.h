@@ -7,12 +7,12 @@
 
 #include "ui/framework/dialog.h"
 #include "ui/framework/terminal/dialog_templates.h"
+#include "ui/framework/terminal/list_model.h"
 
 struct TemplateControl {
     const ControlTemplate* source;
-    std::string text;                // an edit field's or a label's text
-    std::vector<std::string> items;  // a list's or combo box's entries
-    int selected = -1;
+    std::string text;  // an edit field's or a label's text
+    ListModel list;    // a list box's or combo box's entries
     int limit = 30000;  // bytes an edit field takes, Windows' default
 };
 
@@ -55,6 +55,7 @@ public:
 
 private:
     TemplateControl* Find(int id);
+    ListModel* List(int id);  // nullptr unless a list box or combo box has that id
     TemplateControl* FirstOf(bool (*kind)(const ControlTemplate&));
 
     const DialogTemplate& source_;

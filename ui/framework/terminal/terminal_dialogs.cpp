@@ -63,10 +63,11 @@ void TerminalDialogs::Render(const TemplateWindow& window) {
         } else if (IsEdit(t)) {
             out_ << "  name: \"" << shown_(control->text) << "\"\n";
         } else if (IsList(t)) {
-            if (control->items.empty()) out_ << "  (empty)\n";
-            for (size_t i = 0; i < control->items.size(); ++i)
-                out_ << (static_cast<int>(i) == control->selected ? "  * " : "    ") << i + 1 << ". "
-                     << shown_(control->items[i]) << "\n";
+            const std::vector<std::string>& items = control->list.Items();
+            if (items.empty()) out_ << "  (empty)\n";
+            for (size_t i = 0; i < items.size(); ++i)
+                out_ << (static_cast<int>(i) == control->list.Selected() ? "  * " : "    ") << i + 1
+                     << ". " << shown_(items[i]) << "\n";
         } else {
             out_ << shown_(control->text) << "\n";
         }
