@@ -20,7 +20,7 @@ bool IsButtonOf(const ControlTemplate& c, std::uint32_t type) {
 std::string CutToBytes(const std::string& text, int bytes) {
     size_t end = 0;
     while (end < text.size()) {
-        size_t len = cp932::IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+        size_t len = cp932::CharLength(text, end);
         if (end + len > static_cast<size_t>(bytes)) break;
         end += len;
     }
