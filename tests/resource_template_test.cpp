@@ -291,7 +291,7 @@ public:
     std::vector<unsigned char>& Bytes() { return bytes_; }
 
     static void Put(std::vector<unsigned char>& out, std::uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+        for (int i = 0; i < bytes; ++i, value >>= 8) out.push_back(static_cast<unsigned char>(value));
     }
     static void PutText(std::vector<unsigned char>& out, const std::u16string& text) {
         for (char16_t c : text) Put(out, c, 2);
