@@ -385,43 +385,6 @@ TEST(ReadingResources, ControlsOfEveryKindWindresWrites) {
     EXPECT_EQ(c[3].windowClass, control_class::kEdit);
 }
 
-TEST(ReadingResources, ExtendedDialogsKeepTheirFieldsApart) {
-    std::vector<unsigned char> d;
-    R::Put(d, 0xFFFF0001, 4);  // version 1, signature
-    R::Put(d, 77, 4);          // help id
-    R::Put(d, kAppWindow, 4);
-    R::Put(d, kPopup | kSetFont, 4);
-    R::Put(d, 1, 2);
-    R::Put(d, 0x0004000300020001, 8);
-    R::Put(d, 0, 4);  // no menu, the dialog class
-    R::PutText(d, u"X");
-    R::Put(d, 9, 2);           // point size
-    R::Put(d, 0x01000190, 4);  // weight 400, italic, character set
-    R::PutText(d, u"Font");
-    R::Align(d);
-    R::Put(d, 5, 4);  // help id
-    R::Put(d, 0x200, 4);
-    R::Put(d, kChild | kDefPushButton, 4);
-    R::Put(d, 0x0008000700060005, 8);
-    R::Put(d, 0x12345, 4);  // a DWORD id
-    R::PutOrdinal(d, control_class::kButton);
-    R::PutText(d, u"OK");
-    R::Put(d, 0, 2);
-    std::optional<std::vector<DialogTemplate>> dialogs = ResBytes().Entry(5, 9, d).Read();
-    ASSERT_TRUE(dialogs.has_value());
-    ASSERT_EQ(dialogs->size(), 1u);
-    EXPECT_EQ((*dialogs)[0].style, kPopup | kSetFont);
-    EXPECT_EQ((*dialogs)[0].exStyle, kAppWindow);
-    EXPECT_EQ((*dialogs)[0].fontSize, 9);
-    EXPECT_EQ((*dialogs)[0].fontName, "Font");
-    ASSERT_EQ((*dialogs)[0].controls.size(), 1u);
-    const ControlTemplate& c = (*dialogs)[0].controls[0];
-    EXPECT_EQ(c.id, 0x12345);
-    EXPECT_EQ(c.style, kChild | kDefPushButton);
-    EXPECT_EQ(c.text, "OK");
-    EXPECT_TRUE(IsDefaultButton(c));
-}
-
 TEST(ReadingResources, MalformedFilesAreRefused) {
     std::vector<unsigned char> control;
     R::Put(control, kChild, 4);
