@@ -185,11 +185,19 @@ TEST_F(PetActions, RenameThatCannotCompleteLeavesEverythingUnderTheOldName) {
     Open({"Pochi", "Momo"}, 1);
     folder.Write("Pochi.kmc", "P data");
     folder.Write("Pochi.bak", "P backup");
-    for (Call failing : {Call::Rename, Call::Write}) {
-        platform.Fail(failing);
+    // Every rename; only the backup's, once the file has moved; the roster's save.
+    struct Failure {
+        Call kind;
+        int nth;  // 0: every call
+    };
+    for (Failure failing : {Failure{Call::Rename, 0}, Failure{Call::Rename, 2}, Failure{Call::Write, 0}}) {
+        if (failing.nth == 0)
+            platform.Fail(failing.kind);
+        else
+            platform.FailNth(failing.kind, failing.nth, false);
         list.Select(0);
         EXPECT_FALSE(RenamePet(state, "Tama", store, platform));
-        platform.Heal(failing);
+        platform.Heal(failing.kind);
         EXPECT_EQ(list.Items(), (std::vector<std::string>{"Pochi", "Momo"}));
         EXPECT_EQ(StoredNames(), list.Items());
         EXPECT_EQ(Files(), (std::set<std::string>{"Pochi.kmc", "Pochi.bak"}));
