@@ -5,7 +5,6 @@
 #include "bench/bench_roster.h"
 #include "res/resource.h"
 #include "ui/chooser_fill.h"
-#include "ui/framework/control_list.h"
 #include "ui/framework/terminal/template_window.h"
 
 namespace {
@@ -22,7 +21,7 @@ void FillChooserCold(benchmark::State& state) {
         state.PauseTiming();
         Touch(file);
         TemplateWindow window(*chooser, [](const std::string&, const std::string&, unsigned) { return 1; });
-        ControlList combo(window, IDC_CHOOSER_PET);
+        PetList& combo = window.List(IDC_CHOOSER_PET);
         state.ResumeTiming();
         FillPetCombo(combo, store);
         if (combo.Count() != count) state.SkipWithError("short list");

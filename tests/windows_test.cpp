@@ -9,7 +9,6 @@
 #include "roster/roster.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_folder.h"
-#include "ui/framework/control_list.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/framework/terminal/list_model.h"
 #include "ui/framework/terminal/template_window.h"
@@ -229,8 +228,8 @@ TEST(ListControls, SelectionFollowsItsEntry) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ListModel plain;
-        ControlList listBox(manage, IDC_MANAGE_LIST), comboBox(chooser, IDC_CHOOSER_PET);
-        for (PetList* list : std::vector<PetList*>{&plain, &listBox, &comboBox}) {
+        for (PetList* list : {static_cast<PetList*>(&plain), &manage.List(IDC_MANAGE_LIST),
+                              &chooser.List(IDC_CHOOSER_PET)}) {
             list->Clear();
             for (const char* text : {"A", "B", "C"}) list->Add(text);
             list->Select(1);
@@ -249,8 +248,7 @@ TEST(ListControls, SortedListAddsInOrder) {
     TemplateWindow setup(*FindDialogTemplate(IDD_INIT_SETUP),
                          [](const std::string&, const std::string&, unsigned) { return mb::kIdOk; });
     ListModel plain(true);
-    ControlList listBox(setup, IDC_SETUP_PETS);
-    for (PetList* list : std::vector<PetList*>{&plain, &listBox}) {
+    for (PetList* list : {static_cast<PetList*>(&plain), &setup.List(IDC_SETUP_PETS)}) {
         EXPECT_EQ(list->Add("m"), 0);
         list->Select(0);
         EXPECT_EQ(list->Add("B"), 0);

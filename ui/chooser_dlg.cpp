@@ -3,7 +3,6 @@
 
 #include "res/resource.h"
 #include "ui/chooser_fill.h"
-#include "ui/framework/control_list.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/pet_manage_dlg.h"
 
@@ -20,8 +19,7 @@ bool CChooserDlg::OnInitDialog() {
 }
 
 void CChooserDlg::FillPetCombo() {
-    ControlList combo(Window(), IDC_CHOOSER_PET);
-    selected_ = ::FillPetCombo(combo, store_);
+    selected_ = ::FillPetCombo(Window().List(IDC_CHOOSER_PET), store_);
 }
 
 void CChooserDlg::OnOK() {

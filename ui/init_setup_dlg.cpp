@@ -6,7 +6,6 @@
 #include "roster/host_files.h"
 #include "res/resource.h"
 #include "roster/roster.h"
-#include "ui/framework/control_list.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/setup_search.h"
 
@@ -17,7 +16,7 @@ void CInitSetupDlg::DoDataExchange(DataExchange& dx) { dx.Text(IDC_SETUP_HOST, h
 
 bool CInitSetupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    ControlList pets(Window(), IDC_SETUP_PETS);
+    PetList& pets = Window().List(IDC_SETUP_PETS);
     for (const std::string& title : CollectPetTitles(platform_.FindFiles(std::string("*") + kPetExtension)))
         pets.Add(title);
     hostExecutable_ = FindHostExecutable(platform_.FindFiles(kHostPattern));
@@ -29,7 +28,7 @@ void CInitSetupDlg::OnOK() {
     UpdateData(true);
     if (HoldsWildcard(hostExecutable_) || !platform_.StatFile(hostExecutable_).exists) return;
     EndDialog(kIdOk);
-    ControlList pets(Window(), IDC_SETUP_PETS);
+    PetList& pets = Window().List(IDC_SETUP_PETS);
     std::vector<std::string> titles;
     for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
     SaveInitialRoster(store_, titles, hostExecutable_);

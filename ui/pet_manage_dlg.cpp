@@ -18,10 +18,7 @@ CPetManageDlg::CPetManageDlg(ProfileStore& store, Platform& platform, CDialog* o
     : CDialog(IDD_PET_MANAGE, owner), store_(store), platform_(platform) {}
 
 void CPetManageDlg::DoDataExchange(DataExchange& dx) {
-    if (!petList_) {
-        petList_ = std::make_unique<ControlList>(dx.Window(), IDC_MANAGE_LIST);
-        state_ = std::make_unique<PetManageState>(PetManageState{*petList_});
-    }
+    if (!state_) state_ = std::make_unique<PetManageState>(PetManageState{dx.Window().List(IDC_MANAGE_LIST)});
     dx.Text(IDC_MANAGE_NAME, name_);
     dx.MaxBytes(IDC_MANAGE_NAME, name_, kNameBytes);
 }

@@ -5,7 +5,6 @@
 
 #include "platform/platform.h"
 #include "roster/profile_store.h"
-#include "ui/framework/control_list.h"
 #include "ui/framework/dialog.h"
 #include "ui/pet_actions.h"
 
@@ -28,6 +27,5 @@ private:
     ProfileStore& store_;
     Platform& platform_;
     std::string name_;
-    std::unique_ptr<ControlList> petList_;
     std::unique_ptr<PetManageState> state_;
 };

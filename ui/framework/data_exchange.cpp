@@ -9,9 +9,9 @@ const char kLengthMessage[] = "%1 \x95\xb6\x8e\x9a\x88\xc8\x93\xe0\x82\xc5\x93\x
 void DataExchange::Selection(int id, int& index) {
     if (failed_) return;
     if (save_)
-        index = window_.GetCurSel(id);
+        index = window_.List(id).Selected();
     else
-        window_.SetCurSel(id, index);
+        window_.List(id).Select(index);
 }
 
 void DataExchange::Text(int id, std::string& text) {

@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "ui/framework/pet_list.h"
+
 class CDialog;
 
 // Message box types and answers, with Windows' values.
@@ -20,17 +22,8 @@ class DialogWindow {
 public:
     virtual ~DialogWindow() = default;
 
-    // Combo boxes and list boxes alike; the window knows which kind each id is.
-    virtual void ResetContent(int id) = 0;
-    // Appends to an unsorted list, or inserts at the sorted place; the new entry's index.
-    virtual int AddString(int id, const std::string& text) = 0;
-    virtual void InsertString(int id, int index, const std::string& text) = 0;
-    virtual void DeleteString(int id, int index) = 0;
-    virtual int GetCount(int id) = 0;
-    virtual std::string GetString(int id, int index) = 0;
-    // An index outside the list selects nothing.
-    virtual void SetCurSel(int id, int index) = 0;
-    virtual int GetCurSel(int id) = 0;
+    // The combo box or list box of that id, alive as long as the window.
+    virtual PetList& List(int id) = 0;
 
     // Edit fields.
     virtual void SetItemText(int id, const std::string& text) = 0;

@@ -53,51 +53,17 @@ TemplateControl* TemplateWindow::Find(int id) {
     return nullptr;
 }
 
-ListModel* TemplateWindow::List(int id) {
+PetList& TemplateWindow::List(int id) {
     TemplateControl* c = Find(id);
-    return c && IsList(*c->source) ? &c->list : nullptr;
+    if (c && IsList(*c->source)) return c->list;
+    none_.Clear();
+    return none_;
 }
 
 TemplateControl* TemplateWindow::FirstOf(bool (*kind)(const ControlTemplate&)) {
     for (TemplateControl& control : controls_)
         if (kind(*control.source)) return &control;
     return nullptr;
-}
-
-void TemplateWindow::ResetContent(int id) {
-    if (ListModel* list = List(id)) list->Clear();
-}
-
-int TemplateWindow::AddString(int id, const std::string& text) {
-    ListModel* list = List(id);
-    return list ? list->Add(text) : -1;
-}
-
-void TemplateWindow::InsertString(int id, int index, const std::string& text) {
-    if (ListModel* list = List(id)) list->Insert(index, text);
-}
-
-void TemplateWindow::DeleteString(int id, int index) {
-    if (ListModel* list = List(id)) list->Delete(index);
-}
-
-int TemplateWindow::GetCount(int id) {
-    ListModel* list = List(id);
-    return list ? list->Count() : 0;
-}
-
-std::string TemplateWindow::GetString(int id, int index) {
-    ListModel* list = List(id);
-    return list ? list->Text(index) : std::string();
-}
-
-void TemplateWindow::SetCurSel(int id, int index) {
-    if (ListModel* list = List(id)) list->Select(index);
-}
-
-int TemplateWindow::GetCurSel(int id) {
-    ListModel* list = List(id);
-    return list ? list->Selected() : -1;
 }
 
 void TemplateWindow::SetItemText(int id, const std::string& text) {

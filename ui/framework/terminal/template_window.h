@@ -22,14 +22,8 @@ public:
 
     TemplateWindow(const DialogTemplate& source, MessageBoxFn messageBox);
 
-    void ResetContent(int id) override;
-    int AddString(int id, const std::string& text) override;
-    void InsertString(int id, int index, const std::string& text) override;
-    void DeleteString(int id, int index) override;
-    int GetCount(int id) override;
-    std::string GetString(int id, int index) override;
-    void SetCurSel(int id, int index) override;
-    int GetCurSel(int id) override;
+    // An id that names no list box or combo box gets a list that keeps nothing.
+    PetList& List(int id) override;
     void SetItemText(int id, const std::string& text) override;
     std::string GetItemText(int id) override;
     void LimitText(int id, int bytes) override;
@@ -55,12 +49,12 @@ public:
 
 private:
     TemplateControl* Find(int id);
-    ListModel* List(int id);  // nullptr unless a list box or combo box has that id
     TemplateControl* FirstOf(bool (*kind)(const ControlTemplate&));
 
     const DialogTemplate& source_;
     MessageBoxFn messageBox_;
     std::vector<TemplateControl> controls_;
+    ListModel none_;
     int focus_ = -1;
     bool ended_ = false;
     int result_ = kIdCancel;

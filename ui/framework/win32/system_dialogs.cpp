@@ -18,6 +18,38 @@ bool IsComboBox(HWND control) {
     return lstrcmpiA(name, "ComboBox") == 0;
 }
 
+// A list box or combo box of a live dialog: the same requests, each kind's own messages.
+class Win32List final : public PetList {
+public:
+    Win32List(HWND dialog, int id) : control_(GetDlgItem(dialog, id)), combo_(IsComboBox(control_)) {}
+
+    void Clear() override { Send(CB_RESETCONTENT, LB_RESETCONTENT, 0, 0); }
+    int Count() override { return static_cast<int>(Send(CB_GETCOUNT, LB_GETCOUNT, 0, 0)); }
+    std::string Text(int index) override {
+        LRESULT length = Send(CB_GETLBTEXTLEN, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length <= 0) return {};
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        Send(CB_GETLBTEXT, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        return text.c_str();
+    }
+    int Add(const std::string& text) override {
+        return static_cast<int>(Send(CB_ADDSTRING, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    void Insert(int index, const std::string& text) override {
+        Send(CB_INSERTSTRING, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void Delete(int index) override { Send(CB_DELETESTRING, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+    void Select(int index) override { Send(CB_SETCURSEL, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    int Selected() override { return static_cast<int>(Send(CB_GETCURSEL, LB_GETCURSEL, 0, 0)); }
+
+private:
+    LRESULT Send(UINT comboMessage, UINT listMessage, WPARAM w, LPARAM l) {
+        return SendMessageA(control_, combo_ ? comboMessage : listMessage, w, l);
+    }
+    HWND control_;
+    bool combo_;
+};
+
 class Win32Window final : public DialogWindow {
 public:
     HWND hwnd = nullptr;
@@ -25,29 +57,7 @@ public:
     bool ended = false;
     int result = kIdCancel;
 
-    void ResetContent(int id) override { Send(id, CB_RESETCONTENT, LB_RESETCONTENT, 0, 0); }
-    int AddString(int id, const std::string& text) override {
-        return static_cast<int>(Send(id, CB_ADDSTRING, LB_ADDSTRING, 0, Text(text)));
-    }
-    void InsertString(int id, int index, const std::string& text) override {
-        Send(id, CB_INSERTSTRING, LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text));
-    }
-    void DeleteString(int id, int index) override {
-        Send(id, CB_DELETESTRING, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    }
-    int GetCount(int id) override { return static_cast<int>(Send(id, CB_GETCOUNT, LB_GETCOUNT, 0, 0)); }
-    std::string GetString(int id, int index) override {
-        LRESULT length = Send(id, CB_GETLBTEXTLEN, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-        if (length <= 0) return {};
-        std::string text(static_cast<size_t>(length) + 1, '\0');
-        Send(id, CB_GETLBTEXT, LB_GETTEXT, static_cast<WPARAM>(index),
-             reinterpret_cast<LPARAM>(text.data()));
-        return text.c_str();
-    }
-    void SetCurSel(int id, int index) override {
-        Send(id, CB_SETCURSEL, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
-    int GetCurSel(int id) override { return static_cast<int>(Send(id, CB_GETCURSEL, LB_GETCURSEL, 0, 0)); }
+    PetList& List(int id) override { return lists_.try_emplace(id, hwnd, id).first->second; }
     void SetItemText(int id, const std::string& text) override { SetDlgItemTextA(hwnd, id, text.c_str()); }
     std::string GetItemText(int id) override {
         HWND control = GetDlgItem(hwnd, id);
@@ -77,11 +87,7 @@ public:
     }
 
 private:
-    static LPARAM Text(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
-    LRESULT Send(int id, UINT comboMessage, UINT listMessage, WPARAM w, LPARAM l) {
-        HWND control = GetDlgItem(hwnd, id);
-        return SendMessageA(control, IsComboBox(control) ? comboMessage : listMessage, w, l);
-    }
+    std::map<int, Win32List> lists_;
 };
 
 struct Running {
