@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "ui/framework/terminal/wide_text.h"
+#include "platform/host_queries.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -31,20 +32,20 @@ public:
     }
     // Entries and templates start on a DWORD, counted from the start of the range.
     void Align() { Skip((4 - at_ % 4) % 4); }
-    // A string to its NUL, or 0xFFFF and an ordinal, which comes back instead (-1 for a string).
+    // A string to its NUL, or 0xFFFF and an ordinal, which comes back instead (-1 for a
+    // string). The string in code page 932 as Windows shows it, a character it lacks as "?".
     int Name(std::string* text) {
-        std::u16string wide;
-        while (char16_t c = static_cast<char16_t>(Read(2))) {
-            if (c == 0xFFFF && wide.empty()) return static_cast<int>(Read(2));
-            wide += c;
+        std::string utf16;  // little-endian, as the file holds it
+        for (std::size_t start = at_; std::uint32_t c = Read(2);) {
+            if (c == 0xFFFF && at_ - start == 2) return static_cast<int>(Read(2));
+            utf16.append(reinterpret_cast<const char*>(begin_ + at_ - 2), 2);
         }
-        if (text && ok_) {
-            std::optional<std::string> converted = FromUtf16(wide);
-            if (converted)
-                *text = *converted;
-            else
-                ok_ = false;
-        }
+        if (!text || utf16.empty()) return -1;
+        text->assign(utf16.size(), '\0');
+        int units = static_cast<int>(utf16.size() / 2);
+        int n = SystemPlatform().Host().WideToAnsi(reinterpret_cast<const unsigned char*>(utf16.data()), units,
+                                                   text->data(), static_cast<int>(text->size()));
+        text->resize(n > 0 ? static_cast<std::size_t>(n) : 0);
         return -1;
     }
 

@@ -37,8 +37,7 @@ struct DialogTemplate {
 };
 
 // The DIALOG and DIALOGEX resources of a .res file that have a number, in its order; other
-// resources are passed over. Nullopt when the bytes are truncated or malformed, or a text has no code
-// page 932 spelling.
+// resources are passed over. Nullopt when the bytes are truncated or malformed.
 std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned char* bytes,
                                                                std::size_t size);
 
