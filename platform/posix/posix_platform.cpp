@@ -42,20 +42,6 @@ bool MatchesPattern(const char* name, const char* pattern) {
     return MatchesPattern(name + n, pattern + p);
 }
 
-bool CopyContents(int from, int to) {
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = read(from, buffer, sizeof buffer);
-        if (n < 0) return false;
-        if (n == 0) return true;
-        for (ssize_t done = 0; done < n;) {
-            ssize_t w = write(to, buffer + done, static_cast<size_t>(n - done));
-            if (w <= 0) return false;
-            done += w;
-        }
-    }
-}
-
 // The current directory as Linux names it, however deep; empty when it cannot be read.
 std::string HostCurrentDirectory() {
     std::string buffer(PATH_MAX, '\0');
@@ -135,27 +121,15 @@ public:
 
     bool CopyFileReplacing(const std::string& from, const std::string& to) override {
         auto source = SystemPath(from), target = SystemPath(to);
-        if (!source || !target) return false;
-        int in = open(source->c_str(), O_RDONLY | O_CLOEXEC);
-        if (in < 0) return false;
         struct stat st;
         struct stat existing;
         // CopyFile replaces neither a folder nor a read-only file.
-        if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode) ||
-            (stat(target->c_str(), &existing) == 0 &&
-             (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR)))) {
-            close(in);
+        if (!source || !target || stat(source->c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            (stat(target->c_str(), &existing) == 0 && (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR))))
             return false;
-        }
-        // Copy beside the target and rename over it, so the old target survives a failed copy.
-        std::string temp = *target + ".XXXXXX";
-        int out = mkostemp(temp.data(), O_CLOEXEC);
-        bool ok = out >= 0 && fchmod(out, st.st_mode & 07777) == 0 && CopyContents(in, out);
-        if (out >= 0) ok = close(out) == 0 && ok;
-        close(in);
-        if (ok && rename(temp.c_str(), target->c_str()) == 0) return true;
-        if (out >= 0) unlink(temp.c_str());
-        return false;
+        // Pet files are small; a failed copy leaves the old target.
+        auto bytes = ReadWholeFile(*source);
+        return bytes && ReplaceFile(*target, *bytes, st.st_mode & 07777);
     }
 
     FileStatus StatFile(const std::string& name) override {

@@ -10,8 +10,6 @@
 
 #include "platform/cp932.h"
 
-namespace {
-
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
@@ -30,6 +28,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
+namespace {
+
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -40,7 +40,8 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Writes beside the target, then renames over it: readers see the old file or the new one.
+}  // namespace
+
 bool ReplaceFile(const std::string& path, const std::string& bytes, unsigned mode) {
     std::string temp = path + ".XXXXXX";
     int fd = mkostemp(temp.data(), O_CLOEXEC);
@@ -51,6 +52,8 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, unsigned mod
     unlink(temp.c_str());
     return false;
 }
+
+namespace {
 
 unsigned DefaultMode() {
     mode_t mask = umask(0);

@@ -64,6 +64,12 @@ private:
     bool Flush(const std::string& hostPath);
 };
 
+// The whole file, or nullopt when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+// Writes beside the file, then renames over it: readers see the old file or the new one,
+// and a failed write leaves the old one.
+bool ReplaceFile(const std::string& path, const std::string& bytes, unsigned mode);
+
 // The integer that GetPrivateProfileIntA makes of a value: blanks skipped, a sign, an
 // optional 0x/0o/0b prefix, digits up to the first that does not belong, wrapping in 32
 // bits; at most 29 characters are looked at.
