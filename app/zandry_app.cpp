@@ -1,11 +1,11 @@
 // Start-up and exit of the application, in their fixed order.
 #include "app/zandry_app.h"
 
-#include "roster/host_files.h"
 #include "app/match_pet_argument.h"
-#include "roster/switch_and_launch.h"
 #include "platform/host_detection.h"
+#include "roster/host_files.h"
 #include "roster/roster.h"
+#include "roster/switch_and_launch.h"
 #include "ui/chooser_dlg.h"
 #include "ui/framework/dialog_window.h"
 #include "ui/init_setup_dlg.h"
@@ -39,7 +39,7 @@ bool CZandryApp::InitInstance() {
     }
 
     const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(profile_);
-    if (IsHostRunning(platform_, hostPath) == 1) return true;
+    if (IsHostRunning(platform_.Host(), hostPath) == 1) return true;
 
     if (!arguments_.empty()) {
         ProfileSnapshot snapshot(profile_);

@@ -52,10 +52,6 @@ std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
 
 }  // namespace
 
-int IsHostRunning(Platform& platform, const std::string& hostPath) {
-    return IsHostRunning(platform.Host(), hostPath);
-}
-
 int IsHostRunning(HostQueries& system, const std::string& hostPath) {
     VersionInfo version;
     version.size = kVersionInfoSize;

@@ -8,7 +8,6 @@
 #include "platform/platform.h"
 
 // 1 when a process of the program at hostPath runs, else 0; every failure answers 0.
-int IsHostRunning(Platform& platform, const std::string& hostPath);
 int IsHostRunning(HostQueries& system, const std::string& hostPath);
 
 // 1 when a listed process's executable path equals hostPath, letter case aside.

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "roster/host_files.h"
 #include "platform/cp932.h"
+#include "roster/host_files.h"
 
 std::string PetFile(const std::string& petName) { return petName + kPetExtension; }
 std::string BackupFile(const std::string& petName) { return petName + kBackupExtension; }

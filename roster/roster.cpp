@@ -2,8 +2,8 @@
 // writers tell whether all of theirs arrived, for the callers whose files must follow.
 #include "roster/roster.h"
 
-#include "roster/host_files.h"
 #include "platform/text.h"
+#include "roster/host_files.h"
 
 namespace {
 const char kPetList[] = "PetList";

@@ -1,8 +1,8 @@
 // The switch on a real folder: its order, its outcome, and what each failure leaves behind.
 #include <gtest/gtest.h>
 
-#include "roster/switch_and_launch.h"
 #include "roster/roster.h"
+#include "roster/switch_and_launch.h"
 #include "tests/support/faulty_platform.h"
 #include "tests/support/test_folder.h"
 

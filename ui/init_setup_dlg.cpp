@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "roster/host_files.h"
 #include "res/resource.h"
+#include "roster/host_files.h"
 #include "roster/roster.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/setup_search.h"

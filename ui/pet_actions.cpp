@@ -4,10 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "roster/host_files.h"
-#include "roster/pet_files.h"
 #include "platform/cp932.h"
 #include "platform/text.h"
+#include "roster/host_files.h"
+#include "roster/pet_files.h"
 #include "roster/roster.h"
 
 namespace {

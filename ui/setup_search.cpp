@@ -1,9 +1,9 @@
 // Pet titles and the host executable proposed at first run.
 #include "ui/setup_search.h"
 
-#include "roster/host_files.h"
 #include "platform/cp932.h"
 #include "platform/text.h"
+#include "roster/host_files.h"
 
 std::vector<std::string> CollectPetTitles(const std::vector<std::string>& petFileNames) {
     std::vector<std::string> titles;

@@ -85,14 +85,15 @@ const char* TerminalEncoding() {
 std::string ToCodePage(const std::string& text, const char* from) {
     if (auto whole = Convert(text, from, kCodePage)) return *whole;
     std::string out;
-    bool utf8 = std::strcmp(from, "UTF-8") == 0;
-    // One character at a time, so that one unmappable character costs only itself.
+    bool utf8 = std::strcmp(from, "UTF-8") == 0, utf16 = std::strcmp(from, "UTF-16LE") == 0;
+    // One character at a time, so that one unmappable character costs only itself; in
+    // UTF-16 one unit, so that a surrogate, which has no mapping, is one "?".
     for (size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t len = !utf8 || c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        size_t len = utf16 ? 2 : !utf8 || c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
         std::string one = text.substr(i, len);
         i += len;
-        auto converted = utf8 || c < 0x80 ? Convert(one, from, kCodePage) : std::nullopt;
+        auto converted = utf8 || utf16 || c < 0x80 ? Convert(one, from, kCodePage) : std::nullopt;
         out += converted ? *converted : "?";
     }
     return out;

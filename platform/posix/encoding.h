@@ -23,8 +23,8 @@ std::string FromHostPath(const std::string& hostPath);
 const char* TerminalEncoding();
 
 // Text of another encoding in code page 932, each character it lacks as "?", as Windows'
-// conversions give them. Characters are told apart in UTF-8; in other encodings a text that
-// does not convert whole keeps only its ASCII.
+// conversions give them. Characters are told apart in UTF-8 and UTF-16LE; in other
+// encodings a text that does not convert whole keeps only its ASCII.
 std::string ToCodePage(const std::string& text, const char* from);
 
 // A Linux file name in code page 932, or nullopt when it has no such spelling.

@@ -111,40 +111,11 @@ public:
     }
 
     int WideToAnsi(const unsigned char* utf16, int units, char* out, int outSize) override {
-        bool ascii = true;
-        for (int i = 0; i < units && ascii; ++i) ascii = utf16[2 * i] < 0x80 && utf16[2 * i + 1] == 0;
-        // Other names mostly map whole; one unit at a time is only for those that do not.
-        auto whole = ascii ? std::nullopt
-                           : encoding::Convert(std::string(reinterpret_cast<const char*>(utf16), 2 * size_t(units)),
-                                               "UTF-16LE", "CP932");
-        if (whole) {
-            if (whole->size() > size_t(outSize)) return 0;
-            std::memcpy(out, whole->data(), whole->size());
-            return static_cast<int>(whole->size());
-        }
-        int written = 0;
-        auto put = [&](const char* bytes, int n) {
-            if (written + n > outSize) return false;
-            std::memcpy(out + written, bytes, static_cast<size_t>(n));
-            written += n;
-            return true;
-        };
-        for (int i = 0; i < units; ++i) {
-            unsigned unit = utf16[2 * i] | unsigned(utf16[2 * i + 1]) << 8;
-            if (unit < 0x80) {
-                char c = static_cast<char>(unit);
-                if (!put(&c, 1)) return 0;
-                continue;
-            }
-            // One unit at a time, as the code page's table maps them: a surrogate has no mapping.
-            std::optional<std::string> mapped;
-            if (unit < 0xD800 || unit > 0xDFFF)
-                mapped = encoding::Convert(std::string(reinterpret_cast<const char*>(utf16 + 2 * i), 2),
-                                           "UTF-16LE", "CP932");
-            if (!mapped || mapped->empty()) mapped = "?";
-            if (!put(mapped->data(), static_cast<int>(mapped->size()))) return 0;
-        }
-        return written;
+        std::string text = encoding::ToCodePage(
+            std::string(reinterpret_cast<const char*>(utf16), 2 * static_cast<size_t>(units)), "UTF-16LE");
+        if (text.size() > static_cast<size_t>(outSize)) return 0;
+        std::memcpy(out, text.data(), text.size());
+        return static_cast<int>(text.size());
     }
 };
 

@@ -7,8 +7,8 @@
 
 #include "platform/platform.h"
 #include "res/resource.h"
-#include "tests/support/test_folder.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/test_folder.h"
 #include "tests/wine/windows/window_driver.h"
 
 namespace {

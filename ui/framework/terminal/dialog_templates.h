@@ -14,7 +14,6 @@ constexpr int kButton = 0x80;
 constexpr int kEdit = 0x81;
 constexpr int kStatic = 0x82;
 constexpr int kListBox = 0x83;
-constexpr int kScrollBar = 0x84;
 constexpr int kComboBox = 0x85;
 }  // namespace control_class
 
