@@ -1,5 +1,5 @@
 // Resource and control ids of Zandry's windows, shared by res/zandry.rc and the C++ code.
-// Plain #define lines only: windres, the portable code and our own script reader all read it.
+// Plain #define lines only: windres and the C++ code both read it.
 #pragma once
 
 #define IDI_ZANDRY              128
