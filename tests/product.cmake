@@ -39,3 +39,11 @@ set_tests_properties(wine.emulated.cli wine.emulated.windows PROPERTIES ${SERIAL
 add_test(NAME wine.emulated.shutdown COMMAND sh -c "wineserver -k >/dev/null 2>&1; exit 0")
 set_tests_properties(wine.emulated.shutdown PROPERTIES FIXTURES_CLEANUP wine_emulated
   ENVIRONMENT "${EMULATED_ENV}" LABELS emulated)
+
+# The release: built twice, from two clones in other folders at other times, the same bytes;
+# and its guide, in code page 932 with CRLF, quoting only the windows' own texts.
+add_test(NAME win32.reproducible COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/release/check-reproducible ${CMAKE_SOURCE_DIR})
+set_tests_properties(win32.reproducible PROPERTIES LABELS everywhere TIMEOUT 1500)
+add_test(NAME win32.guide COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/guide/check-guide
+         ${CMAKE_SOURCE_DIR}/docs/使い方.txt ${CMAKE_SOURCE_DIR}/res/zandry.rc)
+set_tests_properties(win32.guide PROPERTIES LABELS everywhere)
