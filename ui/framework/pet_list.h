@@ -7,8 +7,8 @@ class PetList {
 public:
     virtual ~PetList() = default;
     virtual void Clear() = 0;
-    virtual int Count() = 0;
-    virtual std::string Text(int index) = 0;
+    virtual int Count() const = 0;
+    virtual std::string Text(int index) const = 0;
     // Appends at the end of an unsorted list, at its sorted place in a sorted one; the index.
     virtual int Add(const std::string& text) = 0;
     virtual void Insert(int index, const std::string& text) = 0;
@@ -17,5 +17,5 @@ public:
     // An index outside the list selects nothing.
     virtual void Select(int index) = 0;
     // -1 when nothing is selected.
-    virtual int Selected() = 0;
+    virtual int Selected() const = 0;
 };

@@ -10,7 +10,7 @@ void ListModel::Clear() {
     selected_ = -1;
 }
 
-std::string ListModel::Text(int index) {
+std::string ListModel::Text(int index) const {
     return index >= 0 && index < Count() ? items_[static_cast<size_t>(index)] : std::string();
 }
 

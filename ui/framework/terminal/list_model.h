@@ -13,16 +13,15 @@ public:
     explicit ListModel(bool sorted = false) : sorted_(sorted) {}
 
     void Clear() override;
-    int Count() override { return static_cast<int>(items_.size()); }
+    int Count() const override { return static_cast<int>(items_.size()); }
     // Empty outside the list.
-    std::string Text(int index) override;
+    std::string Text(int index) const override;
     int Add(const std::string& text) override;
     // -1 appends; an index past the end does nothing.
     void Insert(int index, const std::string& text) override;
     void Delete(int index) override;
     void Select(int index) override;
-    int Selected() override { return selected_; }
-    int Selected() const { return selected_; }
+    int Selected() const override { return selected_; }
 
     const std::vector<std::string>& Items() const { return items_; }
 

@@ -24,8 +24,8 @@ public:
     Win32List(HWND dialog, int id) : control_(GetDlgItem(dialog, id)), combo_(IsComboBox(control_)) {}
 
     void Clear() override { Send(CB_RESETCONTENT, LB_RESETCONTENT, 0, 0); }
-    int Count() override { return static_cast<int>(Send(CB_GETCOUNT, LB_GETCOUNT, 0, 0)); }
-    std::string Text(int index) override {
+    int Count() const override { return static_cast<int>(Send(CB_GETCOUNT, LB_GETCOUNT, 0, 0)); }
+    std::string Text(int index) const override {
         LRESULT length = Send(CB_GETLBTEXTLEN, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
         if (length <= 0) return {};
         std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -40,10 +40,10 @@ public:
     }
     void Delete(int index) override { Send(CB_DELETESTRING, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
     void Select(int index) override { Send(CB_SETCURSEL, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-    int Selected() override { return static_cast<int>(Send(CB_GETCURSEL, LB_GETCURSEL, 0, 0)); }
+    int Selected() const override { return static_cast<int>(Send(CB_GETCURSEL, LB_GETCURSEL, 0, 0)); }
 
 private:
-    LRESULT Send(UINT comboMessage, UINT listMessage, WPARAM w, LPARAM l) {
+    LRESULT Send(UINT comboMessage, UINT listMessage, WPARAM w, LPARAM l) const {
         return SendMessageA(control_, combo_ ? comboMessage : listMessage, w, l);
     }
     HWND control_;
