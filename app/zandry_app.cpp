@@ -4,6 +4,7 @@
 #include "app/match_pet_argument.h"
 #include "platform/host_detection.h"
 #include "roster/host_files.h"
+#include "roster/pet_files.h"
 #include "roster/roster.h"
 #include "roster/switch_and_launch.h"
 #include "ui/chooser_dlg.h"
@@ -31,21 +32,25 @@ bool CZandryApp::InitInstance() {
     const std::string workingFolder = platform_.CurrentDirectory();
     if (workingFolder.empty()) return true;
     profile_.Bind(workingFolder + "\\" + kSettingsFile);
+    profile_.Recover();
 
     FileStatus settings = platform_.StatFile(kSettingsFile);
-    if (!settings.exists || settings.size == 0) {
+    if (settings.certain && (!settings.exists || settings.size == 0)) {
         CInitSetupDlg setup(profile_, platform_);
         if (setup.DoModal() == kIdCancel) return true;
     }
 
-    const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(profile_);
+    // Nothing may act on a settings file that cannot be read.
+    std::optional<Profile> profile = profile_.Load();
+    if (!profile) return true;
+    const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(*profile);
     if (IsHostRunning(platform_.Host(), hostPath) == 1) return true;
+    FinishRename(platform_, profile_);
 
     if (!arguments_.empty()) {
-        ProfileSnapshot snapshot(profile_);
-        int count = ReadPetCount(profile_);
+        int count = ReadPetCount(*profile);
         for (int i = 0; i < count; ++i) {
-            if (MatchPetArgument(arguments_[0], GetPetName(profile_, i))) {
+            if (MatchPetArgument(arguments_[0], GetPetName(*profile, i))) {
                 SwitchAndLaunch(platform_, profile_, i, hostPath);
                 return true;
             }

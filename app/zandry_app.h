@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "roster/profile_store.h"
+#include "platform/profile_store.h"
 
 class CZandryApp {
 public:

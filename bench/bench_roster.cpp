@@ -21,7 +21,3 @@ std::string CorePath(const std::filesystem::path& path) {
         if (c == '/') c = '\\';
     return core;
 }
-
-void Touch(const std::filesystem::path& file) {
-    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now());
-}

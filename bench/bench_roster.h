@@ -6,5 +6,3 @@
 std::filesystem::path MakeRosterFolder(int count);
 // The settings file's path in the "\" form the core uses.
 std::string CorePath(const std::filesystem::path& path);
-// A new modification time, so the next read parses the file afresh.
-void Touch(const std::filesystem::path& file);

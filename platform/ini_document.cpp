@@ -159,29 +159,54 @@ bool IniDocument::Set(const std::string& section, const std::string& key,
     while (lead < v.size() && IsBlank(v[lead])) ++lead;
     v.erase(0, lead);
 
+    const std::string line = keyName + "=" + v;
+    // A name or value holding a line break or "]" may parse otherwise than it was meant:
+    // then the whole file is read again, as Windows would read it.
+    auto reads = [&](const std::string& text, Parsed::Kind kind, const std::string& name) {
+        Parsed p = Parse(text);
+        return text.find('\n') == npos && p.kind == kind && Text(text, p.name) == name;
+    };
+    const bool keyReads = reads(line, Parsed::Key, keyName);
     const Section* s = FindSection(sectionName);
     if (!s) {
         if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = "\r\n";
+        std::size_t header = lines_.size();
         lines_.push_back(Line{"[" + sectionName + "]", "\r\n"});
-        lines_.push_back(Line{keyName + "=" + v, "\r\n"});
+        lines_.push_back(Line{line, "\r\n"});
+        if (keyReads && reads(lines_[header].text, Parsed::Header, sectionName)) {
+            sections_.push_back(Section{header, lines_.size(), {{Folded(keyName), header + 1}}});
+            sectionByName_.emplace(Folded(sectionName), sections_.size() - 1);
+            return true;
+        }
     } else if (auto found = KeyLine(s->keys, keyName)) {
-        Line& line = lines_[*found];
-        Parsed p = Parse(line.text);
-        if (p.value && Text(line.text, *p.value) == v) return false;
-        std::string spelling = Text(line.text, p.name);
-        line = Line{spelling + "=" + v, "\r\n"};
-        // Same key on the same line: the index holds, unless the value turns the line into
-        // more lines or ("[key" + "]") into a section header.
-        if (v.find('\n') == npos && spelling[0] != '[') return true;
+        Line& old = lines_[*found];
+        Parsed p = Parse(old.text);
+        if (p.value && Text(old.text, *p.value) == v) return false;
+        std::string spelling = Text(old.text, p.name);
+        old = Line{spelling + "=" + v, "\r\n"};
+        if (reads(old.text, Parsed::Key, spelling)) return true;  // same key, same line
     } else {
         // After its last non-blank line, so blank lines before the next header stay there.
         std::size_t at = s->end;
         while (at - 1 > s->header && Parse(lines_[at - 1].text).kind == Parsed::Blank) --at;
         if (lines_[at - 1].ending.empty()) lines_[at - 1].ending = "\r\n";
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
-                      Line{keyName + "=" + v, "\r\n"});
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{line, "\r\n"});
+        if (keyReads) {
+            Section& own = sections_[static_cast<std::size_t>(s - sections_.data())];
+            if (at + 1 == lines_.size()) {
+                ++own.end;  // the last line: nothing moves down
+            } else {
+                for (Section& other : sections_) {
+                    if (other.header >= at) ++other.header;
+                    if (other.end >= at) ++other.end;
+                    for (auto& entry : other.keys)
+                        if (entry.second >= at) ++entry.second;
+                }
+            }
+            own.keys.emplace(Folded(keyName), at);
+            return true;
+        }
     }
-    // The caller's names and value may hold line breaks or "]": read it all again.
     *this = IniDocument(Bytes());
     return true;
 }

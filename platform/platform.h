@@ -4,7 +4,6 @@
 // interface to make any single call fail.
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,21 @@ using LockHandle = void*;
 
 struct FileStatus {
     bool exists = false;     // any directory entry of that name, folders too
+    bool certain = true;     // false when the system could not tell; `exists` is then false
     std::uint64_t size = 0;  // in bytes
+    // What a step that must not overlook a file goes by.
+    bool MayExist() const { return exists || !certain; }
+};
+
+struct FileContents {
+    enum State { Absent, Unreadable, Read } state = Absent;
+    std::string bytes;  // when Read
+};
+
+enum class ReplaceResult {
+    Replaced,     // the target now holds what the source held, and the source is gone
+    Failed,       // nothing moved
+    Unsupported,  // this system cannot replace in one step (95, 98, Me); nothing moved
 };
 
 enum class ProbeResult {
@@ -54,25 +67,16 @@ public:
     // Starts exactly the program at `path`, hidden, without waiting for it.
     virtual bool StartProgram(const std::string& path) = 0;
 
-    // The profile store over an initialisation file at `file`. A missing file, section or
-    // key reads as the default; text values are cut to 4095 bytes; integers are parsed as
-    // GetPrivateProfileIntA parses them.
-    virtual int ProfileReadInt(const std::string& section, const std::string& key, int fallback,
-                               const std::string& file) = 0;
-    virtual std::string ProfileReadText(const std::string& section, const std::string& key,
-                                        const std::string& fallback, const std::string& file) = 0;
-    // No value deletes the key.
-    virtual bool ProfileWriteText(const std::string& section, const std::string& key,
-                                  const std::optional<std::string>& value,
-                                  const std::string& file) = 0;
-    // While held, reads of `file` may all come from one look at it: a roster read is then
-    // one consistent snapshot, and costs one look rather than one per name. Writes still go
-    // to the file at once.
-    virtual void HoldProfileSnapshot(const std::string& file, bool hold) = 0;
-    // While held, writes to `file` may be gathered and reach it together when the hold ends,
-    // so that a crash leaves all of them or none; the end tells whether they arrived.
-    virtual void HoldProfileWrites(const std::string& file) = 0;
-    virtual bool ReleaseProfileWrites(const std::string& file) = 0;
+    // The whole file. Absent only when no entry of that name exists; any other failure,
+    // a folder of that name among them, is Unreadable.
+    virtual FileContents ReadWholeFile(const std::string& name) = 0;
+    // `name` becomes a file holding exactly `bytes`, created or emptied first, and flushed
+    // to the disk before this returns.
+    virtual bool WriteWholeFile(const std::string& name, const std::string& bytes) = 0;
+    // Puts `from` in the place of `to` in one step, flushed, with `to`'s attributes (hidden,
+    // say) when it existed. Fails, changing nothing, when `to` is read-only or a folder, as
+    // Windows' own profile functions refuse to write a read-only file.
+    virtual ReplaceResult ReplaceFile(const std::string& from, const std::string& to) = 0;
 
     // The calls that host detection makes (platform/host_queries.h); the system's own
     // unless a platform replaces them.

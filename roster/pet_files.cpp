@@ -1,10 +1,12 @@
-// Pet file names and the check that keeps them inside the working folder.
+// Pet file names, who owns them, and the moves that must not leave one behind.
 #include "roster/pet_files.h"
 
 #include <cstring>
 
 #include "platform/cp932.h"
+#include "platform/text.h"
 #include "roster/host_files.h"
+#include "roster/roster.h"
 
 std::string PetFile(const std::string& petName) { return petName + kPetExtension; }
 std::string BackupFile(const std::string& petName) { return petName + kBackupExtension; }
@@ -27,4 +29,60 @@ bool IsBarePetName(const std::string& petName) {
     for (size_t i = 0; i < petName.size(); i += cp932::CharLength(petName, i))
         if (cp932::CharLength(petName, i) == 1 && std::strchr("\\/:", petName[i])) return false;
     return petName != "." && petName != ".." && !IsDeviceName(petName);
+}
+
+bool SameFileName(const std::string& a, const std::string& b) {
+    return text::CompareNoCase(a, b) == 0 || text::LocaleEqual(a, b);
+}
+
+bool HasOwnFiles(const std::vector<std::string>& names, int index) {
+    const std::string& name = names[static_cast<size_t>(index)];
+    if (name.empty() || !IsBarePetName(name)) return false;
+    for (size_t i = 0; i < names.size(); ++i)
+        if (static_cast<int>(i) != index && SameFileName(names[i], name)) return false;
+    return true;
+}
+
+bool MovePetFiles(Platform& platform, const std::string& from, const std::string& to) {
+    bool fileMoved = platform.RenameFile(PetFile(from), PetFile(to));
+    if (!fileMoved && platform.StatFile(PetFile(from)).MayExist()) return false;
+    if (!platform.RenameFile(BackupFile(from), BackupFile(to)) && platform.StatFile(BackupFile(from)).MayExist()) {
+        if (fileMoved) platform.RenameFile(PetFile(to), PetFile(from));
+        return false;
+    }
+    return true;
+}
+
+PutAway PutLiveFileAway(Platform& platform, const Profile& profile) {
+    Roster roster = ReadRoster(profile);
+    bool entry = roster.current >= 0 && roster.current < static_cast<int>(roster.names.size());
+    std::string owner = GetCurrentPetName(profile);
+    if ((entry ? HasOwnFiles(roster.names, roster.current) : IsBarePetName(owner)) &&
+        platform.RenameFile(kLiveFile, PetFile(owner)))
+        return {true, PetFile(owner)};
+    return {!platform.StatFile(kLiveFile).MayExist(), ""};
+}
+
+void FinishRename(Platform& platform, ProfileStore& store) {
+    std::optional<Profile> profile = store.Load();
+    RenameRecord record = profile ? ReadRenameRecord(*profile) : RenameRecord{};
+    if (record.from.empty()) return;
+    // Only while the roster still says what the record does: the new name is an entry's
+    // own, the old one no entry's. Otherwise the record is stale and goes.
+    Roster roster = ReadRoster(*profile);
+    int to = -1;
+    bool fromListed = false;
+    for (size_t i = 0; i < roster.names.size(); ++i) {
+        fromListed = fromListed || roster.names[i] == record.from;
+        if (roster.names[i] == record.to) to = static_cast<int>(i);
+    }
+    if (!fromListed && to >= 0 && HasOwnFiles(roster.names, to) && IsBarePetName(record.from)) {
+        platform.RenameFile(PetFile(record.from), PetFile(record.to));
+        platform.RenameFile(BackupFile(record.from), BackupFile(record.to));
+        if (platform.StatFile(PetFile(record.from)).MayExist() ||
+            platform.StatFile(BackupFile(record.from)).MayExist())
+            return;
+    }
+    WriteRenameRecord(*profile, {});
+    store.Save(*profile);
 }

@@ -1,7 +1,12 @@
 // Each pet's files are named after it: name + ".kmc" while it is not live, name + ".bak"
-// for the copy taken when it was last made live.
+// for the copy taken when it was last made live. Only a pet that owns its name may have
+// its files touched.
 #pragma once
 #include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/profile_store.h"
 
 std::string PetFile(const std::string& petName);
 std::string BackupFile(const std::string& petName);
@@ -11,3 +16,26 @@ std::string BackupFile(const std::string& petName);
 // LPT1-9, in any case). A name from a hand-edited settings file that is not would move pet
 // data out of the folder or onto a device, so such a pet's files are never touched.
 bool IsBarePetName(const std::string& petName);
+// Windows' file systems take names that differ only in letter case for one name.
+bool SameFileName(const std::string& a, const std::string& b);
+// True when the entry's files are its own: a bare name, not empty, that no other entry has
+// in any letter case. Files shared by two entries belong to neither for certain, so no file
+// step ever acts for such an entry.
+bool HasOwnFiles(const std::vector<std::string>& names, int index);
+
+// Moves a pet's file and backup to a new name, both or neither (a missing one needs no
+// move): a file left under the old name would belong to no roster entry.
+bool MovePetFiles(Platform& platform, const std::string& from, const std::string& to);
+
+// Moves the live file to the current pet's file, so that another pet can be made live.
+// `done` is false when it stays, still holding the current pet's data; `movedTo` is where
+// it went, empty when there was none. With no current entry it goes where the settings file
+// names ("" makes ".kmc"), out of every pet's way.
+struct PutAway {
+    bool done = false;
+    std::string movedTo;
+};
+PutAway PutLiveFileAway(Platform& platform, const Profile& profile);
+
+// Moves the files of a rename that a stop cut short, once its record says so.
+void FinishRename(Platform& platform, ProfileStore& store);

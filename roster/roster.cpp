@@ -1,5 +1,4 @@
-// Roster operations over the profile store. A failed write leaves the file as it was; the
-// writers tell whether all of theirs arrived, for the callers whose files must follow.
+// Roster operations over one look at the settings file.
 #include "roster/roster.h"
 
 #include "platform/text.h"
@@ -12,58 +11,53 @@ const char kNowPet[] = "NowPet";
 const char kNumber[] = "number";
 const char kKirimo[] = "Kirimo";
 const char kVer[] = "Ver";
+const char kRename[] = "Rename";
 const char kDefaultPet[] = "default";
 
 std::string NameKey(int index) { return "Petname" + std::to_string(index); }
 }  // namespace
 
-int ReadPetCount(ProfileStore& store) {
-    int count = store.ProfileReadInt(kPetList, kEntry, 0);
+int ReadPetCount(const Profile& profile) {
+    int count = profile.ProfileReadInt(kPetList, kEntry, 0);
     return count > kMaxPetCount ? kMaxPetCount : count;
 }
 
-std::string GetPetName(ProfileStore& store, int index) {
-    return store.ProfileReadText(kPetList, NameKey(index));
+std::string GetPetName(const Profile& profile, int index) {
+    return profile.ProfileReadText(kPetList, NameKey(index));
 }
 
-Roster ReadRoster(ProfileStore& store) {
-    ProfileSnapshot snapshot(store);
+Roster ReadRoster(const Profile& profile) {
     Roster roster;
-    int count = ReadPetCount(store);
-    for (int i = 0; i < count; ++i) roster.names.push_back(GetPetName(store, i));
-    roster.current = ReadCurrentPetIndex(store);
+    int count = ReadPetCount(profile);
+    for (int i = 0; i < count; ++i) roster.names.push_back(GetPetName(profile, i));
+    roster.current = ReadCurrentPetIndex(profile);
     return roster;
 }
 
-int ReadCurrentPetIndex(ProfileStore& store) { return store.ProfileReadInt(kNowPet, kNumber, 0); }
+int ReadCurrentPetIndex(const Profile& profile) { return profile.ProfileReadInt(kNowPet, kNumber, 0); }
 
-std::string GetCurrentPetName(ProfileStore& store) {
-    return GetPetName(store, ReadCurrentPetIndex(store));
+std::string GetCurrentPetName(const Profile& profile) {
+    return GetPetName(profile, ReadCurrentPetIndex(profile));
 }
 
-std::string GetHostExecutableName(ProfileStore& store) {
-    return store.ProfileReadText(kKirimo, kVer);
+std::string GetHostExecutableName(const Profile& profile) {
+    return profile.ProfileReadText(kKirimo, kVer);
 }
 
-bool WriteCurrentPetIndex(ProfileStore& store, int index) {
-    return store.ProfileWriteInt(kNowPet, kNumber, index);
-}
+void WriteCurrentPetIndex(Profile& profile, int index) { profile.ProfileWriteInt(kNowPet, kNumber, index); }
 
-bool SaveRoster(ProfileStore& store, const std::vector<std::string>& names, int current) {
-    ProfileWriteBatch batch(store);
+void SaveRoster(Profile& profile, const std::vector<std::string>& names, int current) {
     int count = static_cast<int>(names.size());
-    bool saved = store.ProfileWriteInt(kPetList, kEntry, count);
-    for (int i = 0; i < count; ++i) saved = store.ProfileWriteText(kPetList, NameKey(i), names[i]) && saved;
-    saved = store.ProfileWriteText(kPetList, NameKey(count), std::nullopt) && saved;
-    saved = WriteCurrentPetIndex(store, current) && saved;
-    return batch.Commit() && saved;
+    profile.ProfileWriteInt(kPetList, kEntry, count);
+    for (int i = 0; i < count; ++i) profile.ProfileWriteText(kPetList, NameKey(i), names[i]);
+    profile.ProfileWriteText(kPetList, NameKey(count), std::nullopt);
+    WriteCurrentPetIndex(profile, current);
 }
 
-void SaveInitialRoster(ProfileStore& store, const std::vector<std::string>& titles,
+void SaveInitialRoster(Profile& profile, const std::vector<std::string>& titles,
                        const std::string& hostExecutable) {
-    ProfileWriteBatch batch(store);
     int count = static_cast<int>(titles.size());
-    store.ProfileWriteInt(kPetList, kEntry, count);
+    profile.ProfileWriteInt(kPetList, kEntry, count);
     int current = -1;
     for (int i = 0; i < count; ++i) {
         std::string name = titles[i];
@@ -71,8 +65,18 @@ void SaveInitialRoster(ProfileStore& store, const std::vector<std::string>& titl
             name = kDefaultPet;
             current = i;
         }
-        store.ProfileWriteText(kPetList, NameKey(i), name);
+        profile.ProfileWriteText(kPetList, NameKey(i), name);
     }
-    WriteCurrentPetIndex(store, current);
-    store.ProfileWriteText(kKirimo, kVer, hostExecutable);
+    WriteCurrentPetIndex(profile, current);
+    profile.ProfileWriteText(kKirimo, kVer, hostExecutable);
+}
+
+void WriteRenameRecord(Profile& profile, const RenameRecord& record) {
+    bool none = record.from.empty() && record.to.empty();
+    profile.ProfileWriteText(kRename, "from", none ? std::nullopt : std::optional(record.from));
+    profile.ProfileWriteText(kRename, "to", none ? std::nullopt : std::optional(record.to));
+}
+
+RenameRecord ReadRenameRecord(const Profile& profile) {
+    return {profile.ProfileReadText(kRename, "from"), profile.ProfileReadText(kRename, "to")};
 }

@@ -1,10 +1,10 @@
 // The roster as Zandry.ini holds it: [PetList] entry and Petname0.., [NowPet] number, and
-// [Kirimo] Ver. Nothing is kept in memory; every call reads or writes the file.
+// [Kirimo] Ver, read from and written into one look at the file, which the caller saves.
 #pragma once
 #include <string>
 #include <vector>
 
-#include "roster/profile_store.h"
+#include "platform/profile.h"
 
 // More names than this the list controls of the older Windows family cannot hold; a larger
 // stored count is taken as this, so a corrupted count cannot keep a loop going for hours.
@@ -16,19 +16,26 @@ struct Roster {
 };
 
 // The stored count of names, at most kMaxPetCount; 0 or less means an empty roster.
-int ReadPetCount(ProfileStore& store);
-std::string GetPetName(ProfileStore& store, int index);
-Roster ReadRoster(ProfileStore& store);
+int ReadPetCount(const Profile& profile);
+std::string GetPetName(const Profile& profile, int index);
+Roster ReadRoster(const Profile& profile);
 // The stored current pet index, 0 when missing; it may name no entry.
-int ReadCurrentPetIndex(ProfileStore& store);
-std::string GetCurrentPetName(ProfileStore& store);
-std::string GetHostExecutableName(ProfileStore& store);
-// True when the write reached the settings file.
-bool WriteCurrentPetIndex(ProfileStore& store, int index);
+int ReadCurrentPetIndex(const Profile& profile);
+std::string GetCurrentPetName(const Profile& profile);
+std::string GetHostExecutableName(const Profile& profile);
+void WriteCurrentPetIndex(Profile& profile, int index);
 
-// Writes the names of the management window and its current pet index; removes the name
-// key left over just past the end. True when every write reached the settings file.
-bool SaveRoster(ProfileStore& store, const std::vector<std::string>& names, int current);
+// The names of the management window and its current pet index; removes the name key
+// left over just past the end.
+void SaveRoster(Profile& profile, const std::vector<std::string>& names, int current);
 // The first-run write: the live file's title enters as "default" and becomes current.
-void SaveInitialRoster(ProfileStore& store, const std::vector<std::string>& titles,
+void SaveInitialRoster(Profile& profile, const std::vector<std::string>& titles,
                        const std::string& hostExecutable);
+
+// A rename whose files move after the roster is saved: recorded with it, so that a run
+// stopped before the files moved is finished at the next start. None is "" to "".
+struct RenameRecord {
+    std::string from, to;
+};
+void WriteRenameRecord(Profile& profile, const RenameRecord& record);
+RenameRecord ReadRenameRecord(const Profile& profile);

@@ -1,26 +1,23 @@
-// The switch in its fixed order. A failed file step does not stop the later ones; results
-// are looked at only where the settings file must stay true to what the live file holds.
+// The switch in its fixed order; each step runs only where the ones before it leave the
+// settings file true to what the live file holds.
 #include "roster/switch_and_launch.h"
 
 #include "roster/host_files.h"
 #include "roster/pet_files.h"
 #include "roster/roster.h"
 
-void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index,
-                     const std::string& hostPath) {
-    int outgoingIndex = ReadCurrentPetIndex(store);
-    std::string outgoing = GetPetName(store, outgoingIndex);
-    // Files moved while the settings file still names the outgoing pet would make the
-    // incoming pet's data the outgoing one's, to be deleted by that pet's discard.
-    bool recorded = WriteCurrentPetIndex(store, index);
-    std::string incoming = GetPetName(store, index);
-    if (recorded) {
-        bool putAway = IsBarePetName(outgoing) && platform.RenameFile(kLiveFile, PetFile(outgoing));
-        // A live file that stays holds the outgoing pet's data, so that pet stays current.
-        if (!putAway && platform.StatFile(kLiveFile).exists) WriteCurrentPetIndex(store, outgoingIndex);
-        if (IsBarePetName(incoming)) {
-            platform.CopyFileReplacing(PetFile(incoming), BackupFile(incoming));
-            platform.RenameFile(PetFile(incoming), kLiveFile);
+void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index, const std::string& hostPath) {
+    if (std::optional<Profile> profile = store.Load()) {
+        PutAway away = PutLiveFileAway(platform, *profile);
+        if (away.done) {
+            std::vector<std::string> names = ReadRoster(*profile).names;
+            WriteCurrentPetIndex(*profile, index);
+            if (!store.Save(*profile)) {
+                if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
+            } else if (index < static_cast<int>(names.size()) && HasOwnFiles(names, index)) {
+                platform.CopyFileReplacing(PetFile(names[index]), BackupFile(names[index]));
+                platform.RenameFile(PetFile(names[index]), kLiveFile);
+            }
         }
     }
     platform.RemoveFile(kOldSettingsFile);

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "roster/profile_store.h"
+#include "platform/profile_store.h"
 
-// Records the pet at `index` as current, puts the live file away under the outgoing pet's
-// name, backs up the incoming pet's file and moves it into the live name, deletes the old
-// settings file and starts the host. No step can replace or delete a pet's data. The
-// settings file keeps naming the pet whose data is live: when the record cannot be written
-// no file moves, and when the live file cannot be put away the outgoing pet stays current.
-void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index,
-                     const std::string& hostPath);
+// Puts the live file away under the outgoing pet's name, records the pet at `index` as
+// current, backs up the incoming pet's file and moves it into the live name, deletes the old
+// settings file and starts the host. The settings file names the pet whose data is live at
+// every step: nothing is recorded while the live file stays, and nothing is brought in
+// while the record has not landed (the live file then goes back). A settings file that
+// cannot be read moves nothing.
+void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index, const std::string& hostPath);

@@ -13,6 +13,7 @@
 #include "roster/roster.h"
 #include "tests/support/posix/running_hosts.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 extern char** environ;
@@ -58,11 +59,7 @@ protected:
         EXPECT_TRUE(held.count("A data") && held.count("B data")) << what;
         EXPECT_EQ(Contents(parent_), outside_) << what;
     }
-    std::vector<std::string> Names() {
-        ProfileStore store(SystemPlatform());
-        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        return ReadRoster(store).names;
-    }
+    std::vector<std::string> Names() { return StoredRoster().names; }
     std::string HostSaw() {
         auto log = WaitForFile(folder_, "standin-host.log");
         WaitForHostsToEnd();

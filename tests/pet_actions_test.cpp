@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 #include "ui/framework/terminal/list_model.h"
 #include "ui/pet_actions.h"
@@ -23,11 +24,11 @@ protected:
     void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini"); }
     // Opens the window on this roster.
     void Open(const std::vector<std::string>& names, int current) {
-        SaveRoster(store, names, current);
+        StoreRoster(names, current);
         FillPetList(state, store);
     }
-    std::vector<std::string> StoredNames() { return ReadRoster(store).names; }
-    int StoredCurrent() { return ReadRoster(store).current; }
+    std::vector<std::string> StoredNames() { return StoredRoster().names; }
+    int StoredCurrent() { return StoredRoster().current; }
     std::set<std::string> Files() {
         std::set<std::string> names = folder.Names();
         names.erase("Zandry.ini");
@@ -105,7 +106,9 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
         {"full-width space", "a\x81\x40", false, false},
         {"trail 0x81 then 0x40 is no space", "\x82\x81\x40", true, true},
         {"same name", "Pochi", false, false},
-        {"other case", "pochi", false, true},
+        {"the selected's own name", "Momo", false, false},
+        {"another's name in another case", "pochi", false, false},
+        {"the selected's name in another case", "momo", false, true},
         {"backslash", "a\\b", false, false},
         {"slash", "a/b", false, false},
         {"colon", "c:x", false, false},
@@ -125,9 +128,8 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
         for (bool adopt : {true, false}) {
             TestFolder fresh;
             FaultyPlatform files(SystemPlatform());
-            ProfileStore own(files);
-            own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-            SaveRoster(own, {"Pochi", "Momo"}, 0);
+            ProfileStore own = CurrentStore(files);
+            StoreRoster({"Pochi", "Momo"}, 0);
             ListModel names;
             PetManageState opened{names};
             FillPetList(opened, own);
@@ -137,7 +139,7 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
             EXPECT_EQ(done, adopt ? c.adopt : c.rename) << c.label << (adopt ? " (adopt)" : " (rename)");
             if (!done) {
                 EXPECT_EQ(names.Items(), (std::vector<std::string>{"Pochi", "Momo"})) << c.label;
-                EXPECT_EQ(ReadRoster(own).names, names.Items()) << c.label;
+                EXPECT_EQ(StoredRoster().names, names.Items()) << c.label;
                 EXPECT_EQ(fresh.Names(), std::set<std::string>{"Zandry.ini"}) << c.label;
             }
         }
@@ -190,7 +192,8 @@ TEST_F(PetActions, RenameThatCannotCompleteLeavesEverythingUnderTheOldName) {
         Call kind;
         int nth;  // 0: every call
     };
-    for (Failure failing : {Failure{Call::Rename, 0}, Failure{Call::Rename, 2}, Failure{Call::Write, 0}}) {
+    for (Failure failing : {Failure{Call::Rename, 0}, Failure{Call::Rename, 2}, Failure{Call::Write, 0},
+                            Failure{Call::Replace, 0}, Failure{Call::Read, 0}}) {
         if (failing.nth == 0)
             platform.Fail(failing.kind);
         else
@@ -219,9 +222,8 @@ TEST_F(PetActions, DiscardKeepsTheCurrentIndexOnItsPet) {
     };
     for (const Case& c : cases) {
         TestFolder fresh;
-        ProfileStore own(platform);
-        own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        SaveRoster(own, {"A", "B", "C"}, c.currentBefore);
+        ProfileStore own = CurrentStore(platform);
+        StoreRoster({"A", "B", "C"}, c.currentBefore);
         ListModel names;
         PetManageState opened{names};
         FillPetList(opened, own);
@@ -229,9 +231,9 @@ TEST_F(PetActions, DiscardKeepsTheCurrentIndexOnItsPet) {
         ASSERT_TRUE(DiscardPet(opened, own, platform, [] { return true; }));
         EXPECT_EQ(names.Items(), c.left);
         EXPECT_EQ(opened.current, c.currentAfter);
-        EXPECT_EQ(ReadRoster(own).names, c.left);
-        EXPECT_EQ(ReadRoster(own).current, c.currentAfter);
-        EXPECT_EQ(own.ProfileReadText("PetList", "Petname2", "<absent>"), "<absent>");
+        EXPECT_EQ(StoredRoster().names, c.left);
+        EXPECT_EQ(StoredRoster().current, c.currentAfter);
+        EXPECT_EQ(StoredProfile().ProfileReadText("PetList", "Petname2", "<absent>"), "<absent>");
     }
 }
 
@@ -260,6 +262,80 @@ TEST_F(PetActions, DiscardAnsweredNoOrWithoutSelectionChangesNothing) {
     EXPECT_FALSE(DiscardPet(state, store, platform, [] { return false; }));
     EXPECT_EQ(Files(), std::set<std::string>{kLive});
     EXPECT_EQ(StoredNames(), std::vector<std::string>{"A"});
+}
+
+// A settings file that cannot be read or replaced: the action does nothing at all, and the
+// live file stays where it was.
+TEST_F(PetActions, ActionsWhoseSettingsCannotBeReadOrSavedChangeNothing) {
+    enum Action { Adopt, Rename, Discard };
+    for (Action action : {Adopt, Rename, Discard}) {
+        for (Call failing : {Call::Read, Call::Write, Call::Replace}) {
+            TestFolder fresh;
+            FaultyPlatform files(SystemPlatform());
+            ProfileStore own = CurrentStore(files);
+            StoreRoster({"A", "B", "C"}, 1);
+            fresh.Write(kLive, "B data");
+            fresh.Write("A.kmc", "A data");
+            fresh.Write("A.bak", "A backup");
+            const auto before = fresh.Contents();
+            ListModel names;
+            PetManageState opened{names};
+            FillPetList(opened, own);
+            names.Select(0);
+            files.Fail(failing);
+            bool done = action == Adopt    ? AdoptPet(opened, "D", own, files)
+                        : action == Rename ? RenamePet(opened, "Z", own, files)
+                                           : DiscardPet(opened, own, files, [] { return true; });
+            std::string what = std::to_string(action) + " with call " + std::to_string(static_cast<int>(failing));
+            EXPECT_FALSE(done) << what;
+            EXPECT_EQ(names.Items(), (std::vector<std::string>{"A", "B", "C"})) << what;
+            EXPECT_EQ(opened.current, 1) << what;
+            EXPECT_EQ(fresh.Contents(), before) << what;
+        }
+    }
+}
+
+// One failed read while the window fills must not become the roster: the window then
+// refuses every action rather than save a list that is not the roster.
+TEST_F(PetActions, AWindowThatCouldNotReadTheRosterSavesNothing) {
+    StoreRoster({"A", "B"}, 1);
+    const std::string before = *folder.Read("Zandry.ini");
+    platform.FailNth(Call::Read, 1, false);
+    FillPetList(state, store);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_FALSE(AdoptPet(state, "New", store, platform));
+    EXPECT_EQ(folder.Read("Zandry.ini"), before);
+}
+
+// Names that differ only in letter case are one file name on Windows: a rename cannot make
+// such twins, and no file step acts for twins a hand edit or the first run made, nor for an
+// entry without a name.
+TEST_F(PetActions, TwinsAndNamelessEntriesNeverHaveTheirFilesTouched) {
+    Open({"A", "B", "C"}, 0);
+    folder.Write(kLive, "A data");
+    list.Select(2);
+    EXPECT_FALSE(RenamePet(state, "a", store, platform));
+
+    for (int discard : {1, 2}) {
+        TestFolder fresh;
+        StoreRoster({"A", "a", ""}, 1);
+        fresh.Write(kLive, "a data");
+        fresh.Write("A.kmc", "A data");
+        fresh.Write("A.bak", "A backup");
+        fresh.Write(".kmc", "nobody's data");
+        auto before = fresh.Contents();
+        before.erase("Zandry.ini");
+        ProfileStore own = CurrentStore(platform);
+        ListModel names;
+        PetManageState opened{names};
+        FillPetList(opened, own);
+        names.Select(discard);
+        ASSERT_TRUE(DiscardPet(opened, own, platform, [] { return true; }));
+        EXPECT_EQ(StoredRoster().names.size(), 2u);
+        auto after = fresh.Contents();
+        after.erase("Zandry.ini");
+        EXPECT_EQ(after, before) << "discarding entry " << discard;
+    }
 }
 
 }  // namespace

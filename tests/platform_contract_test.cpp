@@ -2,6 +2,12 @@
 // and for the Win32 layer under Wine, so both give the core the same file semantics.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 #include <cstdio>
 #include <fstream>
 
@@ -25,6 +31,18 @@ bool WritesReadOnlyFiles([[maybe_unused]] const std::string& name) {
 #endif
     return false;
 }
+
+#ifdef _WIN32
+void MarkHidden(const std::string& name) { SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_HIDDEN); }
+bool IsHidden(const std::string& name) { return GetFileAttributesA(name.c_str()) & FILE_ATTRIBUTE_HIDDEN; }
+#else
+// The POSIX layer's attributes are the mode bits.
+void MarkHidden(const std::string& name) { chmod(name.c_str(), 0600); }
+bool IsHidden(const std::string& name) {
+    struct stat st;
+    return stat(name.c_str(), &st) == 0 && (st.st_mode & 0777) == 0600;
+}
+#endif
 
 class PlatformContract : public ::testing::Test {
 protected:
@@ -191,62 +209,52 @@ TEST_F(PlatformContract, StartedProgramRunsInTheWorkingFolder) {
     EXPECT_FALSE(platform.StartProgram(platform.CurrentDirectory() + "\\missing.exe"));
 }
 
-class ProfileContract : public PlatformContract {
-protected:
-    std::string File() { return platform.CurrentDirectory() + "\\Zandry.ini"; }
-    int Int(const std::string& value) {
-        folder.Write("Zandry.ini", "[S]\r\nk=" + value + "\r\n");
-        return platform.ProfileReadInt("S", "k", -77, File());
-    }
-};
+TEST_F(PlatformContract, WholeFilesTellAMissingFileFromOneThatCannotBeRead) {
+    EXPECT_EQ(platform.ReadWholeFile("missing.ini").state, FileContents::Absent);
+    EXPECT_EQ(platform.ReadWholeFile("nowhere\\x.ini").state, FileContents::Absent);
+    folder.MakeFolder("dir.ini");
+    EXPECT_EQ(platform.ReadWholeFile("dir.ini").state, FileContents::Unreadable);
+    EXPECT_FALSE(platform.WriteWholeFile("dir.ini", "x"));
 
-TEST_F(ProfileContract, IntegersParseAsGetPrivateProfileIntDoes) {
-    struct Case {
-        const char* value;
-        int expected;
-    } cases[] = {
-        {"0", 0},   {"-1", -1},     {"  42", 42},   {"7abc", 7},          {"abc", 0},
-        {"0x1F", 31}, {"-5", -5},   {"+3", 3},      {"2147483647", 2147483647},
-        {"2147483648", -2147483647 - 1},           {"", -77},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Int(c.value), c.expected) << '"' << c.value << '"';
-    EXPECT_EQ(platform.ProfileReadInt("S", "missing", -77, File()), -77);
-    EXPECT_EQ(platform.ProfileReadInt("S", "k", -77, File() + ".none"), -77);
+    const std::string bytes = "[S]\r\nk=" + kSo + std::string(1, '\0') + "\n" + std::string(70000, 'x');
+    EXPECT_TRUE(platform.WriteWholeFile(kHyo + ".ini", bytes));
+    FileContents read = platform.ReadWholeFile(kHyo + ".ini");
+    EXPECT_EQ(read.state, FileContents::Read);
+    EXPECT_EQ(read.bytes, bytes);
+    EXPECT_TRUE(platform.WriteWholeFile(kHyo + ".ini", "short"));
+    EXPECT_EQ(folder.Read(kHyo + ".ini"), "short");
+    EXPECT_TRUE(platform.WriteWholeFile("empty.ini", ""));
+    EXPECT_EQ(platform.ReadWholeFile("empty.ini").state, FileContents::Read);
+    EXPECT_TRUE(platform.StatFile("missing.ini").certain);
 }
 
-TEST_F(ProfileContract, TextsAreCutAndDefaulted) {
-    folder.Write("Zandry.ini", "[PetList]\r\nPetname0=" + std::string(5000, 'n') +
-                                   "\r\nPetname1=\"quoted\"\r\nPetname2=" + kSo + kHyo + "\r\n");
-    EXPECT_EQ(platform.ProfileReadText("PetList", "Petname0", "", File()), std::string(4095, 'n'));
-    EXPECT_EQ(platform.ProfileReadText("petlist", "PETNAME1", "", File()), "quoted");
-    EXPECT_EQ(platform.ProfileReadText("PetList", "Petname2", "", File()), kSo + kHyo);
-    EXPECT_EQ(platform.ProfileReadText("PetList", "Petname3", "dflt", File()), "dflt");
-    EXPECT_EQ(platform.ProfileReadText("None", "Petname0", "", File()), "");
+TEST_F(PlatformContract, ReplaceTakesThePlaceOfTheFileWithItsAttributes) {
+    folder.Write("Zandry.ini", "old");
+    folder.Write("Zandry.ini.new", "new");
+    MarkHidden("Zandry.ini");
+    EXPECT_EQ(platform.ReplaceFile("Zandry.ini.new", "Zandry.ini"), ReplaceResult::Replaced);
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"Zandry.ini"});
+    EXPECT_EQ(folder.Read("Zandry.ini"), "new");
+    EXPECT_TRUE(IsHidden("Zandry.ini"));
+
+    folder.Write("first.new", "first");
+    EXPECT_EQ(platform.ReplaceFile("first.new", "first.ini"), ReplaceResult::Replaced);
+    EXPECT_EQ(folder.Read("first.ini"), "first");
+    EXPECT_FALSE(IsHidden("first.ini"));
+
+    folder.MakeFolder("dir.ini");
+    folder.Write("dir.new", "x");
+    EXPECT_EQ(platform.ReplaceFile("dir.new", "dir.ini"), ReplaceResult::Failed);
+    EXPECT_EQ(folder.Read("dir.new"), "x");
 }
 
-TEST_F(ProfileContract, ReadOnlyFileIsNotWritten) {
-    EXPECT_TRUE(platform.ProfileWriteText("PetList", "entry", std::string("1"), File()));
-    const std::optional<std::string> before = folder.Read("Zandry.ini");
+TEST_F(PlatformContract, ReplaceLeavesAReadOnlyFile) {
+    folder.Write("Zandry.ini", "old");
+    folder.Write("Zandry.ini.new", "new");
     folder.MakeReadOnly("Zandry.ini");
-    if (WritesReadOnlyFiles("Zandry.ini")) GTEST_SKIP() << "Wine run by root writes read-only files";
-    EXPECT_FALSE(platform.ProfileWriteText("PetList", "entry", std::string("2"), File()));
-    EXPECT_EQ(folder.Read("Zandry.ini"), before);
-    EXPECT_EQ(platform.ProfileReadInt("PetList", "entry", 0, File()), 1);
-    EXPECT_FALSE(platform.RemoveFile("Zandry.ini")) << "still read-only";
-}
-
-TEST_F(ProfileContract, WritesCreateChangeAndDelete) {
-    EXPECT_TRUE(platform.ProfileWriteText("PetList", "entry", std::string("1"), File()));
-    EXPECT_TRUE(platform.ProfileWriteText("PetList", "Petname0", kSo, File()));
-    EXPECT_TRUE(platform.ProfileWriteText("NowPet", "number", std::string(""), File()));
-    EXPECT_EQ(platform.ProfileReadText("PetList", "Petname0", "x", File()), kSo);
-    EXPECT_EQ(platform.ProfileReadText("NowPet", "number", "x", File()), "");
-    EXPECT_EQ(platform.ProfileReadInt("NowPet", "number", 9, File()), 9);
-
-    EXPECT_TRUE(platform.ProfileWriteText("PetList", "Petname0", std::nullopt, File()));
-    EXPECT_EQ(platform.ProfileReadText("PetList", "Petname0", "gone", File()), "gone");
-    EXPECT_EQ(platform.ProfileReadInt("PetList", "entry", 0, File()), 1);
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{"Zandry.ini"}));
+    EXPECT_EQ(platform.ReplaceFile("Zandry.ini.new", "Zandry.ini"), ReplaceResult::Failed);
+    EXPECT_EQ(folder.Read("Zandry.ini"), "old");
+    EXPECT_EQ(folder.Read("Zandry.ini.new"), "new");
 }
 
 }  // namespace

@@ -1,62 +1,56 @@
-// The roster operations over a real settings file in a test folder.
+// The roster operations over one look at a settings file.
 #include <gtest/gtest.h>
 
 #include "roster/roster.h"
-#include "tests/support/test_folder.h"
 
 namespace {
 
 const std::string kLiveTitle = "Kirimo\x90\xdd\x92\xe8";
 
-class RosterTest : public ::testing::Test {
-protected:
-    TestFolder folder;
-    ProfileStore store{SystemPlatform()};
-    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini"); }
-    std::string Text(const char* section, const char* key) {
-        return store.ProfileReadText(section, key, "<absent>");
-    }
-};
+std::string Text(const Profile& profile, const char* section, const char* key) {
+    return profile.ProfileReadText(section, key, "<absent>");
+}
 
-TEST_F(RosterTest, DiscardingOneOfThreeClosesTheGap) {
-    SaveRoster(store, {"A", "B", "C"}, 2);
-    SaveRoster(store, {"A", "C"}, 1);
-    EXPECT_EQ(Text("PetList", "entry"), "2");
-    EXPECT_EQ(Text("PetList", "Petname0"), "A");
-    EXPECT_EQ(Text("PetList", "Petname1"), "C");
-    EXPECT_EQ(Text("PetList", "Petname2"), "<absent>");
-    Roster roster = ReadRoster(store);
+TEST(Roster, DiscardingOneOfThreeClosesTheGap) {
+    Profile profile;
+    SaveRoster(profile, {"A", "B", "C"}, 2);
+    SaveRoster(profile, {"A", "C"}, 1);
+    EXPECT_EQ(Text(profile, "PetList", "entry"), "2");
+    EXPECT_EQ(Text(profile, "PetList", "Petname0"), "A");
+    EXPECT_EQ(Text(profile, "PetList", "Petname1"), "C");
+    EXPECT_EQ(Text(profile, "PetList", "Petname2"), "<absent>");
+    Roster roster = ReadRoster(profile);
     EXPECT_EQ(roster.names, (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(roster.current, 1);
 }
 
-TEST_F(RosterTest, DiscardingTheOnlyPetLeavesAnEmptyRoster) {
-    SaveRoster(store, {"A"}, 0);
-    SaveRoster(store, {}, -1);
-    EXPECT_EQ(Text("PetList", "entry"), "0");
-    EXPECT_EQ(Text("PetList", "Petname0"), "<absent>");
-    Roster roster = ReadRoster(store);
+TEST(Roster, DiscardingTheOnlyPetLeavesAnEmptyRoster) {
+    Profile profile;
+    SaveRoster(profile, {"A"}, 0);
+    SaveRoster(profile, {}, -1);
+    EXPECT_EQ(Text(profile, "PetList", "entry"), "0");
+    EXPECT_EQ(Text(profile, "PetList", "Petname0"), "<absent>");
+    Roster roster = ReadRoster(profile);
     EXPECT_TRUE(roster.names.empty());
     EXPECT_EQ(roster.current, -1);
-    EXPECT_EQ(GetCurrentPetName(store), "");
+    EXPECT_EQ(GetCurrentPetName(profile), "");
 }
 
-TEST_F(RosterTest, MissingIndexMeansTheFirstPet) {
-    folder.Write("Zandry.ini", "[PetList]\r\nentry=2\r\nPetname0=A\r\nPetname1=B\r\n");
-    EXPECT_EQ(ReadRoster(store).current, 0);
-    EXPECT_EQ(GetCurrentPetName(store), "A");
+TEST(Roster, MissingIndexMeansTheFirstPet) {
+    Profile profile("[PetList]\r\nentry=2\r\nPetname0=A\r\nPetname1=B\r\n");
+    EXPECT_EQ(ReadRoster(profile).current, 0);
+    EXPECT_EQ(GetCurrentPetName(profile), "A");
 }
 
-TEST_F(RosterTest, CountBoundsTheNames) {
+TEST(Roster, CountBoundsTheNames) {
     struct Case {
         const char* count;
         std::size_t names;
     } cases[] = {{"-5", 0}, {"0", 0}, {"1", 1}, {"3", 3}, {"junk", 0}, {"40000", 32767},
                  {"2147483647", 32767}};
     for (const Case& c : cases) {
-        folder.Write("Zandry.ini", std::string("[PetList]\r\nentry=") + c.count +
-                                       "\r\nPetname0=A\r\nPetname1=B\r\n");
-        Roster roster = ReadRoster(store);
+        Profile profile(std::string("[PetList]\r\nentry=") + c.count + "\r\nPetname0=A\r\nPetname1=B\r\n");
+        Roster roster = ReadRoster(profile);
         ASSERT_EQ(roster.names.size(), c.names) << c.count;
         if (c.names >= 3) {
             EXPECT_EQ(roster.names[1], "B");
@@ -65,42 +59,45 @@ TEST_F(RosterTest, CountBoundsTheNames) {
     }
 }
 
-TEST_F(RosterTest, IndexOutsideTheRosterNamesNoPetUnlessAKeyIsThere) {
-    folder.Write("Zandry.ini",
-                 "[PetList]\r\nentry=1\r\nPetname0=A\r\nPetname5=Stray\r\n[NowPet]\r\nnumber=5\r\n");
-    EXPECT_EQ(GetCurrentPetName(store), "Stray");
-    EXPECT_EQ(ReadRoster(store).names, std::vector<std::string>{"A"});
-    store.ProfileWriteInt("NowPet", "number", 7);
-    EXPECT_EQ(GetCurrentPetName(store), "");
+TEST(Roster, IndexOutsideTheRosterNamesNoPetUnlessAKeyIsThere) {
+    Profile profile("[PetList]\r\nentry=1\r\nPetname0=A\r\nPetname5=Stray\r\n[NowPet]\r\nnumber=5\r\n");
+    EXPECT_EQ(GetCurrentPetName(profile), "Stray");
+    EXPECT_EQ(ReadRoster(profile).names, std::vector<std::string>{"A"});
+    WriteCurrentPetIndex(profile, 7);
+    EXPECT_EQ(GetCurrentPetName(profile), "");
 }
 
-TEST_F(RosterTest, InitialRosterTakesTheLiveFileAsDefault) {
-    SaveInitialRoster(store, {"Momo", kLiveTitle, "\x83\x5c"}, "Kirimo.exe");
-    Roster roster = ReadRoster(store);
+TEST(Roster, InitialRosterTakesOnlyTheLiveFilesExactTitleAsDefault) {
+    Profile profile;
+    SaveInitialRoster(profile, {"Momo", kLiveTitle, "\x83\x5c"}, "Kirimo.exe");
+    Roster roster = ReadRoster(profile);
     EXPECT_EQ(roster.names, (std::vector<std::string>{"Momo", "default", "\x83\x5c"}));
     EXPECT_EQ(roster.current, 1);
-    EXPECT_EQ(GetHostExecutableName(store), "Kirimo.exe");
+    EXPECT_EQ(GetHostExecutableName(profile), "Kirimo.exe");
+
+    Profile other;
+    SaveInitialRoster(other, {"kirimo\x90\xdd\x92\xe8", "Momo"}, "KirimoX.exe");
+    EXPECT_EQ(ReadRoster(other).names, (std::vector<std::string>{"kirimo\x90\xdd\x92\xe8", "Momo"}));
+    EXPECT_EQ(ReadRoster(other).current, -1);
 }
 
-TEST_F(RosterTest, InitialRosterWithoutLiveFileHasNoCurrentPet) {
-    // Only the exact title counts: one differing in letter case is an ordinary pet.
-    SaveInitialRoster(store, {"kirimo\x90\xdd\x92\xe8", "Momo"}, "KirimoX.exe");
-    Roster roster = ReadRoster(store);
-    EXPECT_EQ(roster.names, (std::vector<std::string>{"kirimo\x90\xdd\x92\xe8", "Momo"}));
-    EXPECT_EQ(roster.current, -1);
+TEST(Roster, LongNamesAreCut) {
+    Profile profile;
+    SaveRoster(profile, {std::string(5000, 'x')}, 0);
+    EXPECT_EQ(GetPetName(profile, 0), std::string(4095, 'x'));
 }
 
-TEST_F(RosterTest, LongNamesAreCut) {
-    SaveRoster(store, {std::string(5000, 'x')}, 0);
-    EXPECT_EQ(GetPetName(store, 0), std::string(4095, 'x'));
-}
-
-TEST_F(RosterTest, OtherSectionsSurviveASave) {
-    folder.Write("Zandry.ini", "[Kirimo]\r\nVer=Kirimo.exe\r\n[Mine]\r\nkeep=1\r\n");
-    SaveRoster(store, {"A"}, 0);
-    EXPECT_EQ(GetHostExecutableName(store), "Kirimo.exe");
-    EXPECT_EQ(Text("Mine", "keep"), "1");
-    EXPECT_EQ(ReadRoster(store).names, std::vector<std::string>{"A"});
+TEST(Roster, OtherSectionsSurviveASaveAndARenameRecordComesAndGoes) {
+    Profile profile("[Kirimo]\r\nVer=Kirimo.exe\r\n[Mine]\r\nkeep=1\r\n");
+    SaveRoster(profile, {"A"}, 0);
+    WriteRenameRecord(profile, {"A", "B"});
+    EXPECT_EQ(GetHostExecutableName(profile), "Kirimo.exe");
+    EXPECT_EQ(Text(profile, "Mine", "keep"), "1");
+    EXPECT_EQ(ReadRoster(profile).names, std::vector<std::string>{"A"});
+    EXPECT_EQ(ReadRenameRecord(profile).to, "B");
+    WriteRenameRecord(profile, {});
+    EXPECT_EQ(ReadRenameRecord(profile).from, "");
+    EXPECT_EQ(profile.Bytes().find("from="), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "roster/roster.h"
 #include "roster/switch_and_launch.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/pet_data.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -20,13 +22,15 @@ protected:
 
     void SetUp() override {
         std::string here = SystemPlatform().CurrentDirectory();
-        store.Bind(here + "\\Zandry.ini");
+        ini = here + "\\Zandry.ini";
+        store.Bind(ini);
         host = here + "\\Kirimo.exe";
         ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
     }
+    std::string ini;
     // Roster A, B with A live: the folder of the worked example.
     void WorkedExample() {
-        SaveRoster(store, {"A", "B"}, 0);
+        StoreRoster({"A", "B"}, 0);
         folder.Write(kLive, "A data");
         folder.Write("B.kmc", "B data");
         folder.Write("B.bak", "older B");
@@ -50,14 +54,13 @@ TEST_F(SwitchTest, WorkedExampleRunsEveryStepInOrder) {
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(folder.Read(kLive), "B data");
     EXPECT_EQ(folder.Read("B.bak"), "B data");
-    EXPECT_EQ(ReadRoster(store).current, 1);
+    EXPECT_EQ(StoredRoster().current, 1);
     EXPECT_EQ(HostSaw(), "started: live file holds \"B data\"\n");
-    std::vector<std::string> calls = platform.FileCalls();
-    calls.erase(calls.begin(), calls.begin() + 5);  // the roster's own set-up
-    EXPECT_EQ(calls, (std::vector<std::string>{
-                         "write NowPet/number=1", "rename " + kLive + " > A.kmc",
-                         "copy B.kmc > B.bak", "rename B.kmc > " + kLive, "remove " + kOld,
-                         "start " + host}));
+    // The live file is put away before the record, and the record lands before B comes in.
+    EXPECT_EQ(platform.FileCalls(), (std::vector<std::string>{
+                                        "rename " + kLive + " > A.kmc", "write " + ini + ".new",
+                                        "replace " + ini + ".new > " + ini, "copy B.kmc > B.bak",
+                                        "rename B.kmc > " + kLive, "remove " + kOld, "start " + host}));
 }
 
 TEST_F(SwitchTest, SwitchingToTheCurrentPetRefreshesItsBackup) {
@@ -71,7 +74,7 @@ TEST_F(SwitchTest, SwitchingToTheCurrentPetRefreshesItsBackup) {
 
 TEST_F(SwitchTest, NoLivePetMovesTheLiveFileToTheBareExtension) {
     WorkedExample();
-    store.ProfileWriteInt("NowPet", "number", -1);
+    StoreRoster({"A", "B"}, -1);
     SwitchAndLaunch(platform, store, 1, host);
     EXPECT_EQ(folder.Read(".kmc"), "A data");
     EXPECT_EQ(folder.Read(kLive), "B data");
@@ -86,24 +89,23 @@ TEST_F(SwitchTest, StaleOutgoingPetFileStopsBothMovesAndKeepsTheOutgoingPetCurre
     EXPECT_EQ(folder.Read("A.kmc"), "stale A");
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
-    EXPECT_EQ(folder.Read("B.bak"), "B data");
-    EXPECT_EQ(ReadRoster(store).current, 0);
+    EXPECT_EQ(folder.Read("B.bak"), "older B");
+    EXPECT_EQ(StoredRoster().current, 0);
     EXPECT_EQ(HostSaw(), "started: live file holds \"A data\"\n");
 }
 
-TEST_F(SwitchTest, UnrecordedSwitchMovesNoFile) {
+TEST_F(SwitchTest, UnrecordedSwitchPutsTheLiveFileBack) {
     WorkedExample();
-    platform.Fail(Call::Write);
+    platform.Fail(Call::Replace);
     SwitchAndLaunch(platform, store, 1, host);
     EXPECT_EQ(PetFiles(), (std::set<std::string>{kLive, "B.kmc", "B.bak"}));
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("B.bak"), "older B");
-    EXPECT_EQ(ReadRoster(store).current, 0);
-    EXPECT_EQ(HostSaw(), "started: live file holds \"A data\"\n");
+    EXPECT_EQ(StoredRoster().current, 0);
 }
 
 TEST_F(SwitchTest, IncomingPetWithoutFileStartsTheHostWithoutLiveFile) {
-    SaveRoster(store, {"A", "New"}, 0);
+    StoreRoster({"A", "New"}, 0);
     folder.Write(kLive, "A data");
     SwitchAndLaunch(platform, store, 1, host);
     EXPECT_EQ(PetFiles(), std::set<std::string>{"A.kmc"});
@@ -129,24 +131,37 @@ TEST_F(SwitchTest, NamesThatLeaveTheFolderAreNeverTouched) {
     }
 }
 
-// Whatever single kind of call fails, every pet's data is still in some file.
-TEST_F(SwitchTest, NoSingleFailingCallLosesData) {
-    for (Call kind : {Call::Rename, Call::Copy, Call::Remove, Call::Start, Call::Write, Call::Read}) {
-        TestFolder inner;
-        FaultyPlatform faulty(SystemPlatform());
-        ProfileStore innerStore(faulty);
-        innerStore.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        SaveRoster(innerStore, {"A", "B", "C"}, 0);
-        inner.Write(kLive, "A data");
-        inner.Write("B.kmc", "B data");
-        inner.Write("C.kmc", "C data");
-        faulty.Fail(kind);
-        SwitchAndLaunch(faulty, innerStore, 2, "");
-        std::string everything;
-        for (const std::string& name : inner.Names()) everything += *inner.Read(name) + "|";
-        for (const char* data : {"A data", "B data", "C data"})
-            EXPECT_NE(everything.find(data), std::string::npos)
-                << data << " lost when call kind " << static_cast<int>(kind) << " fails";
+// Whatever call fails, once or from then on, the settings file names the pet whose data is
+// live and every pet's data lies under its own name.
+TEST_F(SwitchTest, EveryPetsDataStaysWithItsNameWhateverFails) {
+    struct Fault {
+        Call kind;
+        int nth;  // 0: every call
+    };
+    const Fault faults[] = {{Call::Read, 0},   {Call::Write, 0},  {Call::Replace, 0}, {Call::Rename, 0},
+                            {Call::Rename, 1}, {Call::Rename, 2}, {Call::Stat, 0},    {Call::Copy, 0},
+                            {Call::Remove, 0}};
+    for (bool staleFile : {false, true}) {
+        for (const Fault& fault : faults) {
+            TestFolder inner;
+            StoreRoster({"A", "B", "C"}, 0);
+            inner.Write(kLive, "A data");
+            inner.Write("B.kmc", "B data");
+            inner.Write("C.kmc", "C data");
+            if (staleFile) inner.Write("A.kmc", "stale A");
+            FaultyPlatform faulty(SystemPlatform());
+            ProfileStore innerStore = CurrentStore(faulty);
+            if (fault.nth == 0)
+                faulty.Fail(fault.kind);
+            else
+                faulty.FailNth(fault.kind, fault.nth, false);
+            SwitchAndLaunch(faulty, innerStore, 2, "");
+            CurrentStore().Recover();
+            std::map<std::string, std::string> owners = {{"A data", "A"}, {"B data", "B"}, {"C data", "C"}};
+            if (staleFile) owners["stale A"] = "A";
+            EXPECT_EQ(CheckPetData(inner.Contents(), owners, StoredRoster()), "")
+                << "call kind " << static_cast<int>(fault.kind) << " #" << fault.nth << (staleFile ? ", stale A.kmc" : "");
+        }
     }
 }
 

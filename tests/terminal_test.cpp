@@ -13,6 +13,7 @@
 #include "platform/posix/encoding.h"
 #include "roster/roster.h"
 #include "tests/support/posix/running_hosts.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 extern char** environ;
@@ -104,17 +105,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe")); }
 
     int Zandry(const std::string& input) { return RunProgram(ZANDRY_PROGRAM, {}, input); }
-    Roster Stored() {
-        ProfileStore store(SystemPlatform());
-        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        return ReadRoster(store);
-    }
-    void Settings(const std::vector<std::string>& names, int current) {
-        ProfileStore store(SystemPlatform());
-        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        SaveRoster(store, names, current);
-        store.ProfileWriteText("Kirimo", "Ver", std::string("Kirimo.exe"));
-    }
+    Roster Stored() { return StoredRoster(); }
+    void Settings(const std::vector<std::string>& names, int current) { StoreRoster(names, current); }
     std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<not started>"); }
 };
 

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "roster/roster.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/framework/terminal/list_model.h"
@@ -40,17 +41,8 @@ protected:
         EXPECT_EQ(app.Run(), 0);
         return dialogs.Shown();
     }
-    Roster Stored() {
-        ProfileStore store(SystemPlatform());
-        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        return ReadRoster(store);
-    }
-    void Settings(const std::vector<std::string>& names, int current) {
-        ProfileStore store(SystemPlatform());
-        store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        SaveRoster(store, names, current);
-        store.ProfileWriteText("Kirimo", "Ver", std::string("Kirimo.exe"));
-    }
+    Roster Stored() { return StoredRoster(); }
+    void Settings(const std::vector<std::string>& names, int current) { StoreRoster(names, current); }
     std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<not started>"); }
 };
 
@@ -88,9 +80,7 @@ TEST_F(Windows, SetupConfirmRefusesWildcards) {
     folder.Write("Alpha.kmc", "A");
     // Each pattern matches a file of the folder; only the name itself is taken.
     Run("type *\n\ntype Kirimo*.exe\n\ntype Kirimo.ex?\n\ntype Kirimo.exe\n\nesc\n");
-    ProfileStore store(SystemPlatform());
-    store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-    EXPECT_EQ(GetHostExecutableName(store), "Kirimo.exe");
+    EXPECT_EQ(GetHostExecutableName(StoredProfile()), "Kirimo.exe");
 }
 
 TEST_F(Windows, ChooserWithEmptyRosterLaunchesNothing) {

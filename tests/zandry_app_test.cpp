@@ -11,6 +11,7 @@
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -39,20 +40,18 @@ protected:
                                        "[NowPet]\r\nnumber=" + std::to_string(current) +
                                        "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n");
     }
-    // Runs the program with these arguments; the index it made current, or -99 for none.
+    // Runs the program with these arguments; the index it launched, or -99 for none.
     int Launch(std::vector<std::string> arguments) {
         size_t before = platform.FileCalls().size();
         CZandryApp app(platform, std::move(arguments));
         EXPECT_EQ(app.Run(), 0);
-        const std::string mark = "write NowPet/number=";
         for (size_t i = before; i < platform.FileCalls().size(); ++i)
-            if (platform.FileCalls()[i].rfind(mark, 0) == 0)
-                return std::stoi(platform.FileCalls()[i].substr(mark.size()));
+            if (platform.FileCalls()[i].rfind("start ", 0) == 0) return StoredRoster().current;
         return -99;
     }
     bool TouchedFiles() {
         for (const std::string& call : platform.FileCalls())
-            if (call.rfind("write", 0) == 0 || call.rfind("rename", 0) == 0 ||
+            if (call.rfind("write", 0) == 0 || call.rfind("replace", 0) == 0 || call.rfind("rename", 0) == 0 ||
                 call.rfind("start", 0) == 0 || call.rfind("remove", 0) == 0)
                 return true;
         return false;

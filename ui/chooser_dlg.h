@@ -1,6 +1,6 @@
 // The chooser: the roster in a drop-down list, launch, settings, quit.
 #pragma once
-#include "roster/profile_store.h"
+#include "platform/profile_store.h"
 #include "ui/framework/dialog.h"
 
 class CChooserDlg : public CDialog {

@@ -5,7 +5,9 @@
 
 int FillPetCombo(PetList& combo, ProfileStore& store) {
     combo.Clear();
-    Roster roster = ReadRoster(store);
+    std::optional<Profile> profile = store.Load();
+    if (!profile) return -1;
+    Roster roster = ReadRoster(*profile);
     for (const std::string& name : roster.names) combo.Add(name);
     combo.Select(roster.current);
     return roster.current;

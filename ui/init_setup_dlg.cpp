@@ -31,5 +31,8 @@ void CInitSetupDlg::OnOK() {
     PetList& pets = Window().List(IDC_SETUP_PETS);
     std::vector<std::string> titles;
     for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
-    SaveInitialRoster(store_, titles, hostExecutable_);
+    if (std::optional<Profile> profile = store_.Load()) {
+        SaveInitialRoster(*profile, titles, hostExecutable_);
+        store_.Save(*profile);
+    }
 }

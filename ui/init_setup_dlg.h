@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "roster/profile_store.h"
+#include "platform/profile_store.h"
 #include "ui/framework/dialog.h"
 
 class CInitSetupDlg : public CDialog {

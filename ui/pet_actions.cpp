@@ -1,4 +1,5 @@
-// Adopt, rename and discard: each changes the files first, then writes the whole roster.
+// Adopt, rename and discard: each reads the settings file once and saves it once, and
+// moves files only where the saved roster will name their pet.
 #include "ui/pet_actions.h"
 
 #include <cstring>
@@ -20,30 +21,14 @@ std::vector<std::string> Entries(PetList& list) {
     return names;
 }
 
-bool Save(PetManageState& state, ProfileStore& store) {
-    return SaveRoster(store, Entries(state.list), state.current);
-}
-
-bool IsListed(PetList& list, const std::string& name, bool (*same)(const std::string&, const std::string&)) {
-    for (int i = 0, n = list.Count(); i < n; ++i)
-        if (same(name, list.Text(i))) return true;
-    return false;
-}
-
-bool SameInLocale(const std::string& a, const std::string& b) { return text::LocaleEqual(a, b); }
-bool SameBytes(const std::string& a, const std::string& b) { return text::Compare(a, b) == 0; }
-
-// Moves a pet's file and backup to a new name, both or neither: a file left under the old
-// name would belong to no roster entry.
-bool MoveAlong(Platform& platform, const std::string& old, const std::string& name) {
-    bool fileMoved = platform.RenameFile(PetFile(old), PetFile(name));
-    if (!fileMoved && platform.StatFile(PetFile(old)).exists) return false;
-    if (!platform.RenameFile(BackupFile(old), BackupFile(name)) &&
-        platform.StatFile(BackupFile(old)).exists) {
-        if (fileMoved) platform.RenameFile(PetFile(name), PetFile(old));
-        return false;
-    }
-    return true;
+// Saves the roster over one look at the settings file; false when either failed.
+bool Save(ProfileStore& store, const std::vector<std::string>& names, int current,
+          const std::optional<RenameRecord>& rename = std::nullopt) {
+    std::optional<Profile> profile = store.Load();
+    if (!profile) return false;
+    SaveRoster(*profile, names, current);
+    if (rename) WriteRenameRecord(*profile, *rename);
+    return store.Save(*profile);
 }
 
 }  // namespace
@@ -65,14 +50,20 @@ bool IsAcceptablePetName(const std::string& name) {
 }
 
 void FillPetList(PetManageState& state, ProfileStore& store) {
-    Roster roster = ReadRoster(store);
+    std::optional<Profile> profile = store.Load();
+    state.loaded = profile.has_value();
+    if (!profile) return;
+    Roster roster = ReadRoster(*profile);
     for (const std::string& name : roster.names) state.list.Add(name);
     state.current = roster.current;
 }
 
 bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
               Platform& platform) {
-    if (!IsAcceptablePetName(name) || IsListed(state.list, name, SameInLocale)) return false;
+    std::vector<std::string> names = Entries(state.list);
+    if (!state.loaded || !IsAcceptablePetName(name)) return false;
+    for (const std::string& listed : names)
+        if (text::LocaleEqual(name, listed)) return false;
     // The probe only ever creates: a pet file already lying there is kept and becomes the
     // new pet's file, while a folder of that name refuses the name.
     switch (platform.CreateProbe(PetFile(name))) {
@@ -84,57 +75,75 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
         case ProbeResult::AlreadyExists:
             break;
     }
-    std::string outgoing = GetCurrentPetName(store);
-    bool putAway = IsBarePetName(outgoing) && platform.RenameFile(kLiveFile, PetFile(outgoing));
+    std::optional<Profile> profile = store.Load();
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
-    if (!putAway && platform.StatFile(kLiveFile).exists) return false;
-    int added = state.list.Count();
+    PutAway away = profile ? PutLiveFileAway(platform, *profile) : PutAway{};
+    if (!away.done) return false;
+    names.push_back(name);
+    int added = static_cast<int>(names.size()) - 1;
+    SaveRoster(*profile, names, added);
+    if (!store.Save(*profile)) {
+        if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
+        return false;
+    }
     state.list.Add(name);
     state.list.Select(added);
-    state.current = state.list.Selected();
-    Save(state, store);
+    state.current = added;
     return true;
 }
 
 bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
                Platform& platform) {
-    if (!IsAcceptablePetName(name) || IsListed(state.list, name, SameBytes)) return false;
+    std::vector<std::string> names = Entries(state.list);
     int selected = state.list.Selected();
+    if (!state.loaded || !IsAcceptablePetName(name)) return false;
+    // Another entry's name in any letter case is that entry's file name on Windows.
+    for (int i = 0; i < static_cast<int>(names.size()); ++i)
+        if (i == selected ? text::Compare(name, names[i]) == 0 : SameFileName(name, names[i])) return false;
     if (selected == -1) return false;
-    std::string old = state.list.Text(selected);
+    const std::string old = names[static_cast<size_t>(selected)];
     // Files of the new name belong to no pet of the roster yet; the renamed pet taking them
     // over would hand them its discard, and its own files would stay behind unowned.
     // (Under another letter case they may be its own files, on a folder that ignores case.)
-    if (text::CompareNoCase(name, old) != 0 &&
-        (platform.StatFile(PetFile(name)).exists || platform.StatFile(BackupFile(name)).exists))
+    if (!SameFileName(name, old) &&
+        (platform.StatFile(PetFile(name)).MayExist() || platform.StatFile(BackupFile(name)).MayExist()))
         return false;
-    if (IsBarePetName(old) && !MoveAlong(platform, old, name)) return false;
+    // The files move only once the roster names them so; the record lets the next start
+    // finish the move should this run stop in between. (A change of letter case alone
+    // leaves them where Windows finds them.)
+    bool ownFiles = HasOwnFiles(names, selected);
+    names[static_cast<size_t>(selected)] = name;
+    std::optional<RenameRecord> record;
+    if (ownFiles && !SameFileName(name, old)) record = RenameRecord{old, name};
+    if (!Save(store, names, state.current, record)) return false;
+    if (ownFiles && !MovePetFiles(platform, old, name)) {
+        names[static_cast<size_t>(selected)] = old;
+        if (Save(store, names, state.current, RenameRecord{})) return false;
+        // The roster keeps the new name, and the next start moves the files.
+    }
     state.list.Delete(selected);
     state.list.Insert(selected, name);
-    if (Save(state, store)) return true;
-    // Files under a name the settings file does not hold would be anybody's to take.
-    if (IsBarePetName(old)) MoveAlong(platform, name, old);
-    state.list.Delete(selected);
-    state.list.Insert(selected, old);
-    return false;
+    return true;
 }
 
 bool DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
                 const std::function<bool()>& confirm) {
     int selected = state.list.Selected();
-    if (selected == -1 || !confirm()) return false;
-    std::string name = state.list.Text(selected);
-    if (IsBarePetName(name)) {
+    if (!state.loaded || selected == -1 || !confirm()) return false;
+    std::vector<std::string> names = Entries(state.list);
+    const std::string name = names[static_cast<size_t>(selected)];
+    bool ownFiles = HasOwnFiles(names, selected);
+    int current = selected == state.current ? -1 : selected < state.current ? state.current - 1 : state.current;
+    names.erase(names.begin() + selected);
+    if (!Save(store, names, current)) return false;
+    // Only once the roster no longer names the pet: its files then belong to nobody.
+    if (ownFiles) {
         platform.RemoveFile(PetFile(name));
         platform.RemoveFile(BackupFile(name));
+        if (selected == state.current) platform.RemoveFile(kLiveFile);
     }
-    if (selected == state.current) {
-        state.current = -1;
-        platform.RemoveFile(kLiveFile);
-    }
-    if (selected < state.current) --state.current;
+    state.current = current;
     state.list.Delete(selected);
-    Save(state, store);
     return true;
 }

@@ -5,19 +5,22 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "roster/profile_store.h"
+#include "platform/profile_store.h"
 #include "ui/framework/pet_list.h"
 
 // The list and current pet index as the management window holds them while it is open.
+// Not loaded when the settings file could not be read: the list is then no roster to save.
 struct PetManageState {
     PetList& list;
     int current = -1;
+    bool loaded = false;
 };
 
 void FillPetList(PetManageState& state, ProfileStore& store);
 
 // Each returns true when the action was carried out (the caller then empties the name
-// field); a refused name changes nothing at all. `name` has passed the length check.
+// field); a refused or failed action changes nothing at all. `name` has passed the length
+// check.
 bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
               Platform& platform);
 bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "roster/profile_store.h"
+#include "platform/profile_store.h"
 #include "ui/framework/dialog.h"
 #include "ui/pet_actions.h"
 

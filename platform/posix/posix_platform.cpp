@@ -16,7 +16,6 @@
 #include "platform/cp932.h"
 #include "platform/platform.h"
 #include "platform/posix/encoding.h"
-#include "platform/posix/profile_files.h"
 
 extern char** environ;
 
@@ -63,6 +62,46 @@ std::optional<std::string> SystemPath(const std::string& corePath) {
         (*path)[here.size()] == '/')
         return path->substr(here.size() + 1);
     return path;
+}
+
+// Empties or creates the file at a Linux path (with `mode` when new), writes it, flushes it.
+bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned mode) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        ok = n > 0;
+        done += ok ? static_cast<size_t>(n) : 0;
+    }
+    ok = ok && fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
+// The whole file at a Linux path, telling a missing file from one that cannot be read.
+FileContents ReadHostFile(const std::string& path) {
+    FileContents contents;
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        contents.state = errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable;
+        return contents;
+    }
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0) contents.bytes.append(buffer, static_cast<size_t>(n));
+    close(fd);
+    contents.state = n == 0 ? FileContents::Read : FileContents::Unreadable;
+    return contents;
+}
+
+// Flushes the folder that holds `path`, so that a rename in it lasts.
+void SyncFolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    int fd = open(slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash).c_str(),
+                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
 }
 
 std::string LockPath(const std::string& name) {
@@ -127,9 +166,9 @@ public:
         if (!source || !target || stat(source->c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
             (stat(target->c_str(), &existing) == 0 && (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR))))
             return false;
-        // Pet files are small; a failed copy leaves the old target.
-        auto bytes = ReadWholeFile(*source);
-        return bytes && ReplaceFile(*target, *bytes, st.st_mode & 07777);
+        // Pet files are small; written straight into the target, as CopyFile writes.
+        FileContents bytes = ReadHostFile(*source);
+        return bytes.state == FileContents::Read && WriteHostFile(*target, bytes.bytes, st.st_mode & 07777);
     }
 
     FileStatus StatFile(const std::string& name) override {
@@ -139,6 +178,8 @@ public:
         if (path && stat(path->c_str(), &st) == 0) {
             status.exists = true;
             status.size = S_ISDIR(st.st_mode) ? 0 : static_cast<std::uint64_t>(st.st_size);
+        } else {
+            status.certain = !path || errno == ENOENT || errno == ENOTDIR;
         }
         return status;
     }
@@ -196,60 +237,29 @@ public:
         return rc == 0;
     }
 
-    int ProfileReadInt(const std::string& section, const std::string& key, int fallback,
-                       const std::string& file) override {
-        const auto& path = HostProfilePath(file);
-        auto value = path ? profiles_.Read(*path, section, key) : std::nullopt;
-        std::string text = value ? Cut(*value) : std::string();
-        return text.empty() ? fallback : ParseProfileInt(text);
+    FileContents ReadWholeFile(const std::string& name) override {
+        auto path = SystemPath(name);
+        return path ? ReadHostFile(*path) : FileContents{};
     }
 
-    std::string ProfileReadText(const std::string& section, const std::string& key,
-                                const std::string& fallback, const std::string& file) override {
-        const auto& path = HostProfilePath(file);
-        auto value = path ? profiles_.Read(*path, section, key) : std::nullopt;
-        return Cut(value ? *value : fallback);
+    bool WriteWholeFile(const std::string& name, const std::string& bytes) override {
+        auto path = SystemPath(name);
+        return path && WriteHostFile(*path, bytes, 0666);
     }
 
-    bool ProfileWriteText(const std::string& section, const std::string& key,
-                          const std::optional<std::string>& value,
-                          const std::string& file) override {
-        const auto& path = HostProfilePath(file);
-        return path && profiles_.Write(*path, section, key, value);
-    }
-
-private:
-    // What a C caller with a 4096-byte buffer receives.
-    static std::string Cut(const std::string& value) {
-        std::string text = value.substr(0, value.find('\0'));
-        if (text.size() > 4095) text.resize(4095);
-        return text;
-    }
-
-    void HoldProfileSnapshot(const std::string& file, bool hold) override {
-        if (const auto& path = HostProfilePath(file)) profiles_.Hold(*path, hold);
-    }
-
-    void HoldProfileWrites(const std::string& file) override {
-        if (const auto& path = HostProfilePath(file)) profiles_.HoldWrites(*path);
-    }
-    bool ReleaseProfileWrites(const std::string& file) override {
-        const auto& path = HostProfilePath(file);
-        return path && profiles_.ReleaseWrites(*path);
-    }
-
-    // A roster read asks for the same file thousands of times in a row.
-    const std::optional<std::string>& HostProfilePath(const std::string& file) {
-        if (file != profileFile_) {
-            profileFile_ = file;
-            profileHostPath_ = SystemPath(file);
+    ReplaceResult ReplaceFile(const std::string& from, const std::string& to) override {
+        auto source = SystemPath(from), target = SystemPath(to);
+        if (!source || !target) return ReplaceResult::Failed;
+        struct stat st;
+        if (stat(target->c_str(), &st) == 0) {
+            // Windows refuses to replace a read-only file; rename would not.
+            if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR) || chmod(source->c_str(), st.st_mode & 07777) != 0)
+                return ReplaceResult::Failed;
         }
-        return profileHostPath_;
+        if (rename(source->c_str(), target->c_str()) != 0) return ReplaceResult::Failed;
+        SyncFolderOf(*target);
+        return ReplaceResult::Replaced;
     }
-
-    ProfileFiles profiles_;
-    std::string profileFile_;
-    std::optional<std::string> profileHostPath_;
 };
 
 }  // namespace

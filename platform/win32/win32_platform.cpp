@@ -1,15 +1,20 @@
-// The platform interface on Windows: exactly the kernel32, msvcrt and profile calls that
-// the program has always made, with the ANSI (code page 932) entry points.
+// The platform interface on Windows: kernel32's and msvcrt's own calls, with the ANSI (code
+// page 932) entry points.
 #include <windows.h>
 
 #include <cstdio>
 #include <optional>
 
+#include "platform/host_queries.h"
 #include "platform/platform.h"
 
 namespace {
 
 // The directory entry of that name, as the folder search reports it; none when missing.
+bool IsNotFound(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+}
+
 std::optional<WIN32_FIND_DATAA> FindEntry(const std::string& name) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(name.c_str(), &data);
@@ -57,6 +62,8 @@ public:
         if (auto entry = FindEntry(name)) {
             status.exists = true;
             status.size = (static_cast<std::uint64_t>(entry->nFileSizeHigh) << 32) | entry->nFileSizeLow;
+        } else {
+            status.certain = IsNotFound(GetLastError());
         }
         return status;
     }
@@ -104,32 +111,53 @@ public:
         return true;
     }
 
-    int ProfileReadInt(const std::string& section, const std::string& key, int fallback,
-                       const std::string& file) override {
-        return static_cast<int>(
-            GetPrivateProfileIntA(section.c_str(), key.c_str(), fallback, file.c_str()));
+    FileContents ReadWholeFile(const std::string& name) override {
+        FileContents contents;
+        HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            contents.state = IsNotFound(GetLastError()) ? FileContents::Absent : FileContents::Unreadable;
+            return contents;
+        }
+        char buffer[16384];
+        DWORD got = 0;
+        BOOL ok;
+        while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0) contents.bytes.append(buffer, got);
+        CloseHandle(file);
+        contents.state = ok ? FileContents::Read : FileContents::Unreadable;
+        return contents;
     }
 
-    std::string ProfileReadText(const std::string& section, const std::string& key,
-                                const std::string& fallback, const std::string& file) override {
-        char buffer[4096] = {};
-        GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer,
-                                 sizeof buffer, file.c_str());
-        return buffer;
+    bool WriteWholeFile(const std::string& name, const std::string& bytes) override {
+        HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        DWORD written = 0;
+        bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size() && FlushFileBuffers(file);
+        return CloseHandle(file) && ok;
     }
 
-    bool ProfileWriteText(const std::string& section, const std::string& key,
-                          const std::optional<std::string>& value,
-                          const std::string& file) override {
-        return WritePrivateProfileStringA(section.c_str(), key.c_str(),
-                                          value ? value->c_str() : nullptr, file.c_str()) != 0;
+    ReplaceResult ReplaceFile(const std::string& from, const std::string& to) override {
+        DWORD attributes = GetFileAttributesA(to.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ReplaceResult::Failed;
+            SetFileAttributesA(from.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                           FILE_ATTRIBUTE_ARCHIVE));
+        }
+        // 95, 98 and Me export MoveFileExA but cannot replace with it; NT 4.0 can.
+        VersionInfo version;
+        version.size = sizeof(OSVERSIONINFOA);
+        if (!Host().GetVersion(version) || version.platformId != VER_PLATFORM_WIN32_NT)
+            return ReplaceResult::Unsupported;
+        using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+        auto moveFileEx = reinterpret_cast<MoveFileExFunction>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+        if (!moveFileEx) return ReplaceResult::Unsupported;
+        return moveFileEx(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? ReplaceResult::Replaced
+                   : ReplaceResult::Failed;
     }
-
-    // The profile functions keep their own copy of the file.
-    void HoldProfileSnapshot(const std::string&, bool) override {}
-    // The system's profile functions write each value as it comes.
-    void HoldProfileWrites(const std::string&) override {}
-    bool ReleaseProfileWrites(const std::string&) override { return true; }
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 // A platform wrapped so that chosen calls fail, in the manner of SQLite's test VFS: the
 // real layer does the work, the wrapper records every call and refuses the ones asked for.
+// It can also end the process's effect on the disk at any call, as TerminateProcess would,
+// and play a Windows of the 95 family, which cannot replace a file in one step.
 #pragma once
 #include <map>
 #include <set>
@@ -8,7 +10,7 @@
 
 #include "platform/platform.h"
 
-enum class Call { Lock, Directory, Rename, Remove, Copy, Stat, Probe, Find, Start, Read, Write };
+enum class Call { Lock, Directory, Rename, Remove, Copy, Stat, Probe, Find, Start, Read, Write, Replace };
 
 class FaultyPlatform final : public Platform {
 public:
@@ -23,9 +25,17 @@ public:
         failing_.erase(kind);
         countdowns_.erase(kind);
     }
+    // From the n-th later call on (1: the next one), nothing reaches the disk any more; a
+    // file being written at that call is left empty, as a stop after its creation leaves it.
+    void KillAt(long n) { killAt_ = calls_ + n; }
+    bool Killed() const { return killAt_ > 0 && calls_ >= killAt_; }
+    // Every call so far, of every kind.
+    long Calls() const { return calls_; }
+    // Replacing a file in one step is refused as 95, 98 and Me refuse it.
+    void WithoutOneStepReplace() { noOneStepReplace_ = true; }
     // The file calls made so far, as "rename A > B", "copy A > B", "remove A", "start P",
-    // "write S/K=V" or "delete S/K".
-    const std::vector<std::string>& FileCalls() const { return calls_; }
+    // "write F", "replace A > B".
+    const std::vector<std::string>& FileCalls() const { return log_; }
     // How many calls were made to fail so far.
     long Refused() const { return refused_; }
 
@@ -39,51 +49,44 @@ public:
         return Fails(Call::Directory) ? std::string() : inner_.CurrentDirectory();
     }
     bool RenameFile(const std::string& from, const std::string& to) override {
-        calls_.push_back("rename " + from + " > " + to);
+        log_.push_back("rename " + from + " > " + to);
         return !Fails(Call::Rename) && inner_.RenameFile(from, to);
     }
     bool RemoveFile(const std::string& name) override {
-        calls_.push_back("remove " + name);
+        log_.push_back("remove " + name);
         return !Fails(Call::Remove) && inner_.RemoveFile(name);
     }
     bool CopyFileReplacing(const std::string& from, const std::string& to) override {
-        calls_.push_back("copy " + from + " > " + to);
+        log_.push_back("copy " + from + " > " + to);
         return !Fails(Call::Copy) && inner_.CopyFileReplacing(from, to);
     }
     FileStatus StatFile(const std::string& name) override {
-        return Fails(Call::Stat) ? FileStatus{} : inner_.StatFile(name);
+        return Fails(Call::Stat) ? FileStatus{false, false, 0} : inner_.StatFile(name);
     }
     ProbeResult CreateProbe(const std::string& name) override {
-        calls_.push_back("probe " + name);
+        log_.push_back("probe " + name);
         return Fails(Call::Probe) ? ProbeResult::Refused : inner_.CreateProbe(name);
     }
     std::vector<std::string> FindFiles(const std::string& pattern) override {
         return Fails(Call::Find) ? std::vector<std::string>{} : inner_.FindFiles(pattern);
     }
     bool StartProgram(const std::string& path) override {
-        calls_.push_back("start " + path);
+        log_.push_back("start " + path);
         return !Fails(Call::Start) && inner_.StartProgram(path);
     }
-    int ProfileReadInt(const std::string& section, const std::string& key, int fallback,
-                       const std::string& file) override {
-        return Fails(Call::Read) ? fallback : inner_.ProfileReadInt(section, key, fallback, file);
+    FileContents ReadWholeFile(const std::string& name) override {
+        return Fails(Call::Read) ? FileContents{FileContents::Unreadable, {}} : inner_.ReadWholeFile(name);
     }
-    std::string ProfileReadText(const std::string& section, const std::string& key,
-                                const std::string& fallback, const std::string& file) override {
-        return Fails(Call::Read) ? fallback : inner_.ProfileReadText(section, key, fallback, file);
+    bool WriteWholeFile(const std::string& name, const std::string& bytes) override {
+        log_.push_back("write " + name);
+        if (!Fails(Call::Write)) return inner_.WriteWholeFile(name, bytes);
+        if (calls_ == killAt_) inner_.WriteWholeFile(name, "");
+        return false;
     }
-    bool ProfileWriteText(const std::string& section, const std::string& key,
-                          const std::optional<std::string>& value,
-                          const std::string& file) override {
-        calls_.push_back(value ? "write " + section + "/" + key + "=" + *value
-                               : "delete " + section + "/" + key);
-        return !Fails(Call::Write) && inner_.ProfileWriteText(section, key, value, file);
-    }
-
-    void HoldProfileWrites(const std::string& file) override { inner_.HoldProfileWrites(file); }
-    bool ReleaseProfileWrites(const std::string& file) override { return inner_.ReleaseProfileWrites(file); }
-    void HoldProfileSnapshot(const std::string& file, bool hold) override {
-        inner_.HoldProfileSnapshot(file, hold);
+    ReplaceResult ReplaceFile(const std::string& from, const std::string& to) override {
+        log_.push_back("replace " + from + " > " + to);
+        if (Fails(Call::Replace)) return ReplaceResult::Failed;
+        return noOneStepReplace_ ? ReplaceResult::Unsupported : inner_.ReplaceFile(from, to);
     }
 
 private:
@@ -93,14 +96,13 @@ private:
     };
 
     bool Fails(Call kind) {
-        if (auto countdown = countdowns_.find(kind); countdown != countdowns_.end() &&
-                                                     --countdown->second.left == 0) {
+        ++calls_;
+        bool fails = Killed() || failing_.count(kind) != 0;
+        if (auto countdown = countdowns_.find(kind); countdown != countdowns_.end() && --countdown->second.left == 0) {
             if (countdown->second.persist) failing_.insert(kind);
             countdowns_.erase(countdown);
-            ++refused_;
-            return true;
+            fails = true;
         }
-        bool fails = failing_.count(kind) != 0;
         refused_ += fails;
         return fails;
     }
@@ -109,5 +111,8 @@ private:
     std::set<Call> failing_;
     std::map<Call, Countdown> countdowns_;
     long refused_ = 0;
-    std::vector<std::string> calls_;
+    long calls_ = 0;
+    long killAt_ = 0;
+    bool noOneStepReplace_ = false;
+    std::vector<std::string> log_;
 };

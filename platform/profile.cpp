@@ -1,0 +1,68 @@
+// Profile: the profile functions' reading and writing over IniDocument.
+#include "platform/profile.h"
+
+#include <cstdint>
+
+#include "platform/cp932.h"
+
+namespace {
+// What a C caller with a 4096-byte buffer receives.
+std::string Cut(const std::string& value) {
+    std::string text = value.substr(0, value.find('\0'));
+    if (text.size() > 4095) text.resize(4095);
+    return text;
+}
+
+int ParseProfileInt(const std::string& value) {
+    // GetPrivateProfileIntA reads through a 30-character buffer.
+    std::string head;
+    for (size_t i = 0, chars = 0; i < value.size() && chars < 29; ++chars) {
+        size_t len = cp932::CharLength(value, i);
+        head += value.substr(i, len);
+        i += len;
+    }
+    size_t i = 0;
+    while (i < head.size() && static_cast<unsigned char>(head[i]) <= ' ') ++i;
+    bool negative = false;
+    if (i < head.size() && (head[i] == '-' || head[i] == '+')) negative = head[i++] == '-';
+    unsigned base = 10;
+    if (i + 1 < head.size() && head[i] == '0') {
+        char p = head[i + 1];
+        base = p == 'x' ? 16 : p == 'o' ? 8 : p == 'b' ? 2 : 10;
+        if (base != 10) i += 2;
+    }
+    std::uint32_t result = 0;
+    for (; i < head.size(); ++i) {
+        char c = head[i];
+        unsigned digit = c >= '0' && c <= '9'   ? static_cast<unsigned>(c - '0')
+                         : c >= 'a' && c <= 'z' ? static_cast<unsigned>(c - 'a' + 10)
+                         : c >= 'A' && c <= 'Z' ? static_cast<unsigned>(c - 'A' + 10)
+                                                : 99;
+        if (digit >= base) break;
+        result = result * base + digit;
+    }
+    if (negative) result = 0u - result;
+    return static_cast<int>(result);
+}
+}  // namespace
+
+int Profile::ProfileReadInt(const std::string& section, const std::string& key, int fallback) const {
+    std::string text = ProfileReadText(section, key);
+    return text.empty() ? fallback : ParseProfileInt(text);
+}
+
+std::string Profile::ProfileReadText(const std::string& section, const std::string& key,
+                                     const std::string& fallback) const {
+    return Cut(document_.Find(section, key).value_or(fallback));
+}
+
+void Profile::ProfileWriteInt(const std::string& section, const std::string& key, int value) {
+    ProfileWriteText(section, key, std::to_string(value));
+}
+
+void Profile::ProfileWriteText(const std::string& section, const std::string& key,
+                               const std::optional<std::string>& value) {
+    bool changed = value ? document_.Set(section, key, *value) : document_.Remove(section, key);
+    changed_ = changed_ || changed;
+}
+

@@ -1,0 +1,46 @@
+// The profile store: one read per operation, one whole replacement per save.
+#include "platform/profile_store.h"
+
+void ProfileStore::Bind(const std::string& settingsPath) {
+    file_ = settingsPath;
+    beside_ = settingsPath + ".new";
+}
+
+bool ProfileStore::Recover() {
+    if (!platform_.StatFile(beside_).MayExist()) return true;
+    if (platform_.StatFile(file_).exists) return platform_.RemoveFile(beside_);
+    return platform_.RenameFile(beside_, file_);
+}
+
+std::optional<Profile> ProfileStore::Load() {
+    FileContents contents = platform_.ReadWholeFile(file_);
+    if (contents.state == FileContents::Absent) contents = platform_.ReadWholeFile(beside_);
+    if (contents.state == FileContents::Unreadable) return std::nullopt;
+    return Profile(std::move(contents.bytes));
+}
+
+bool ProfileStore::Save(const Profile& profile) {
+    if (!profile.Changed()) return true;
+    // A file left beside may be the settings file itself: it must take its place first.
+    if (!Recover()) return false;
+    if (!platform_.WriteWholeFile(beside_, profile.Bytes())) {
+        platform_.RemoveFile(beside_);
+        return false;
+    }
+    switch (platform_.ReplaceFile(beside_, file_)) {
+        case ReplaceResult::Replaced:
+            return true;
+        case ReplaceResult::Failed:
+            platform_.RemoveFile(beside_);
+            return false;
+        case ReplaceResult::Unsupported:
+            break;
+    }
+    if (!platform_.RemoveFile(file_) && platform_.StatFile(file_).MayExist()) {
+        platform_.RemoveFile(beside_);
+        return false;
+    }
+    // Should the rename fail, the new file beside is the settings file until Recover.
+    platform_.RenameFile(beside_, file_);
+    return true;
+}

@@ -1,0 +1,104 @@
+// What a user does in one run (a switch, an adoption, a rename, a discard, a first run),
+// stopped at each of its calls in turn by whichever way a test ends a process's effect on
+// the disk; the folder is then checked as the next start finds it: every pet's data under
+// its own name, and the settings file holding the roster from before or from after.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/support/pet_data.h"
+#include "tests/support/settings_file.h"
+#include "tests/support/stored.h"
+#include "tests/support/test_folder.h"
+
+struct StopScenario {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string input;                          // the lines its windows read
+    std::map<std::string, std::string> files;   // the folder before, Zandry.ini among them
+    std::map<std::string, std::string> owners;  // whose each datum is, before the action
+    std::set<std::string> mayVanish;            // data the action is meant to delete
+};
+
+inline void PrintTo(const StopScenario& s, std::ostream* os) { *os << s.what; }
+
+inline std::vector<StopScenario> StopScenarios() {
+    const std::string live = "Kirimo\x90\xdd\x92\xe8.kmc";
+    const std::string sora = "\x83\x5c\x83\x89";  // "ソラ": the first trail byte is 0x5C
+    // Three pets, A live; no host, so that none left running from one attempt stops the next.
+    const std::map<std::string, std::string> threePets = {
+        {"Zandry.ini", Settings{{"A", "B", sora}, 0}.Bytes()},
+        {live, "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {sora + ".kmc", "Sora data"}};
+    const std::map<std::string, std::string> owners = {
+        {"A data", "A"}, {"B data", "B"}, {"older B", "B"}, {"Sora data", sora}};
+    return {
+        // The incoming backup is the one datum a switch replaces on purpose.
+        {"switch", {"B"}, "", threePets, owners, {"older B"}},
+        {"adopt", {}, "b\ntype C\na\nd\nc\n", threePets, owners, {}},
+        {"rename", {}, "b\n2\ntype D\nb\nd\nc\n", threePets, owners, {}},
+        {"discard", {}, "b\n2\nc\ny\nd\nc\n", threePets, owners, {"B data", "older B"}},
+        {"first_run", {}, "\n", {{live, "live data"}, {"B.kmc", "B data"}, {"Kirimo.exe", "host"}},
+         {{"live data", "default"}, {"B data", "B"}}, {}},
+    };
+}
+
+// The settings file as the next start finds it, once it has finished what a run left.
+inline Settings SettingsAfterRecovery() {
+    ProfileStore store = CurrentStore();
+    store.Recover();
+    FinishRename(SystemPlatform(), store);
+    Profile profile = StoredProfile();
+    Roster roster = ReadRoster(profile);
+    return {roster.names, roster.current, GetHostExecutableName(profile)};
+}
+
+// Runs the scenario in the current directory, its effect on the disk ended at its
+// `stopAt`-th call (from 1; 0 lets it run to the end); the calls it made, or -1 when this
+// machine cannot stop it so.
+using StoppedRun = std::function<long(const StopScenario&, long stopAt)>;
+
+inline void ExpectEveryStopLeavesEachPetsDataWithItsName(const StopScenario& scenario, const StoppedRun& run) {
+    auto prepare = [&](const TestFolder& folder) {
+        for (const auto& [name, bytes] : scenario.files) folder.Write(name, bytes);
+    };
+    Settings before{{}, 0, ""}, after;
+    long calls = 0;
+    {
+        TestFolder folder;
+        prepare(folder);
+        if (folder.Exists("Zandry.ini")) before = SettingsAfterRecovery();
+        calls = run(scenario, 0);
+        if (calls < 0) GTEST_SKIP() << "this machine cannot stop the program at a call";
+        after = SettingsAfterRecovery();
+        ASSERT_FALSE(after == before) << "the action changed nothing";
+    }
+    std::map<std::string, std::string> owners = scenario.owners;
+    for (const std::string& gone : scenario.mayVanish) owners.erase(gone);
+    for (long stopAt = 1; stopAt <= calls && !::testing::Test::HasFailure(); ++stopAt) {
+        TestFolder folder;
+        prepare(folder);
+        // The count can differ by a call or two from run to run; a run that ends first is
+        // checked all the same.
+        run(scenario, stopAt);
+        Settings now = SettingsAfterRecovery();
+        // A rename that landed makes the pet's data the new name's.
+        std::map<std::string, std::string> whose = owners;
+        for (auto& [datum, owner] : whose)
+            for (size_t i = 0; i < before.names.size() && before.names.size() == now.names.size(); ++i)
+                if (owner == before.names[i]) owner = now.names[i];
+        EXPECT_EQ(CheckPetData(folder.Contents(), whose, Roster{now.names, now.current}), "")
+            << "stopped at call " << stopAt;
+        if (!folder.Exists("Zandry.ini")) {
+            EXPECT_TRUE(before.names.empty()) << "the settings file is gone when stopped at call " << stopAt;
+            continue;
+        }
+        EXPECT_TRUE(now == before || now == after)
+            << "stopped at call " << stopAt << " of " << calls << ": " << ::testing::PrintToString(now)
+            << "\nbefore: " << ::testing::PrintToString(before) << "\nafter:  " << ::testing::PrintToString(after);
+    }
+}

@@ -1,0 +1,26 @@
+// The settings file of the current directory, read and written through the program's own
+// store, as tests set a folder up and look at it afterwards.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/profile_store.h"
+#include "roster/roster.h"
+
+inline ProfileStore CurrentStore(Platform& platform = SystemPlatform()) {
+    ProfileStore store(platform);
+    store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+    return store;
+}
+
+// What the file says; empty when it is missing or cannot be read.
+inline Profile StoredProfile() { return CurrentStore().Load().value_or(Profile()); }
+inline Roster StoredRoster() { return ReadRoster(StoredProfile()); }
+
+inline void StoreRoster(const std::vector<std::string>& names, int current) {
+    ProfileStore store = CurrentStore();
+    Profile profile = store.Load().value_or(Profile());
+    SaveRoster(profile, names, current);
+    profile.ProfileWriteText("Kirimo", "Ver", std::string("Kirimo.exe"));
+    store.Save(profile);
+}
