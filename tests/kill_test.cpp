@@ -3,7 +3,13 @@
 // and those of the 95 family, which delete the old file first. Built for every build, so the
 // Win32 layer runs it under Wine; a Wine prefix that reports Windows 98 runs it a second
 // time with the system's own answer.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "app/zandry_app.h"
 #include "tests/support/faulty_platform.h"
@@ -31,5 +37,41 @@ TEST_P(StopAtAnyCall, DeletingThenRenaming) { ExpectForEitherReplace(GetParam(),
 
 INSTANTIATE_TEST_SUITE_P(Actions, StopAtAnyCall, ::testing::ValuesIn(StopScenarios()),
                          [](const ::testing::TestParamInfo<StopScenario>& info) { return std::string(info.param.what); });
+
+#ifdef _WIN32
+// Wine tells a program the version its AppDefaults key names, from its start: a copy of this
+// suite under a name of its own is told Windows 98, and the Win32 layer itself then refuses
+// to replace in one step, so the runs take the delete-then-rename path and the recovery.
+TEST(StopAtAnyCallOnWindows98, TheSystemsOwnAnswer) {
+    const char kMark[] = "ZANDRY_KILL_TESTS_ON_WINDOWS98";
+    if (std::getenv(kMark)) {
+        OSVERSIONINFOA version = {};
+        version.dwOSVersionInfoSize = sizeof version;
+        ASSERT_TRUE(GetVersionExA(&version));
+        ASSERT_EQ(version.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS));
+        TestFolder folder;
+        folder.Write("new", "new");
+        ASSERT_EQ(SystemPlatform().ReplaceFile("new", "old"), ReplaceResult::Unsupported);
+        for (const StopScenario& scenario : StopScenarios()) ExpectForEitherReplace(scenario, true);
+        return;
+    }
+    char self[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+    const std::string copy = std::string(self) + ".98.exe";
+    ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
+    const std::string key = "Software\\Wine\\AppDefaults\\" + copy.substr(copy.rfind('\\') + 1);
+    HKEY appDefaults = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &appDefaults,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(appDefaults, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    RegCloseKey(appDefaults);
+    SetEnvironmentVariableA(kMark, "1");
+    EXPECT_EQ(RunProgram(copy, {"--gtest_filter=StopAtAnyCallOnWindows98.*"}), 0);
+    SetEnvironmentVariableA(kMark, nullptr);
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    DeleteFileA(copy.c_str());
+}
+#endif
 
 }  // namespace

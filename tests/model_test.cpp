@@ -57,8 +57,10 @@ std::string Describe(const Step& step) {
     out << kActionNames[static_cast<int>(step.action)] << " #" << step.index << " \"" << step.name << "\"";
     if (!step.faults.empty()) {
         out << " failing:";
+        const char* const kinds[] = {"lock", "directory", "rename", "remove", "copy", "stat",
+                                     "probe", "find", "start", "read", "write", "replace"};
         for (const auto& [kind, fault] : step.faults) {
-            out << " " << static_cast<int>(kind);
+            out << " " << kinds[static_cast<int>(kind)];
             if (fault.nth > 0) out << "#" << fault.nth << (fault.persist ? "+" : "");
         }
     }

@@ -30,10 +30,11 @@ inline void PrintTo(const StopScenario& s, std::ostream* os) { *os << s.what; }
 inline std::vector<StopScenario> StopScenarios() {
     const std::string live = "Kirimo\x90\xdd\x92\xe8.kmc";
     const std::string sora = "\x83\x5c\x83\x89";  // "ソラ": the first trail byte is 0x5C
-    // Three pets, A live; no host, so that none left running from one attempt stops the next.
+    // Three pets, the last one live, so that a discard of B moves the current index; no
+    // host, so that none left running from one attempt stops the next.
     const std::map<std::string, std::string> threePets = {
-        {"Zandry.ini", Settings{{"A", "B", sora}, 0}.Bytes()},
-        {live, "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {sora + ".kmc", "Sora data"}};
+        {"Zandry.ini", Settings{{"A", "B", sora}, 2}.Bytes()},
+        {"A.kmc", "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {live, "Sora data"}};
     const std::map<std::string, std::string> owners = {
         {"A data", "A"}, {"B data", "B"}, {"older B", "B"}, {"Sora data", sora}};
     return {

@@ -1,6 +1,7 @@
-// IniDocument against the real GetPrivateProfileStringA and WritePrivateProfileStringA: the
-// program's write sequences must leave the same file, and hand-written files must read the
-// same. Win32 build only; run under Wine (LANG=ja_JP.UTF-8, for code page 932) or Windows.
+// Our profile reading and writing against the real GetPrivateProfileStringA,
+// GetPrivateProfileIntA and WritePrivateProfileStringA: the program's write sequences must
+// leave the same file, and files changed by hand must read the same. Win32 build only; run
+// under Wine (LANG=ja_JP.UTF-8, for code page 932) or Windows.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ini_document.h"
+#include "platform/profile.h"
 
 namespace {
 
@@ -58,14 +59,21 @@ private:
 
 const char kDefault[] = "<absent>";
 
-std::optional<std::string> ReadReference(const std::string& file, const std::string& section,
-                                         const std::string& key) {
+std::string ReadReference(const std::string& file, const std::string& section, const std::string& key) {
     char buffer[4096];
     DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), kDefault, buffer,
                                        sizeof buffer, file.c_str());
-    std::string value(buffer, n);
-    if (value == kDefault) return std::nullopt;
-    return value;
+    return std::string(buffer, n);
+}
+
+// Both readings of one key, text and integer, by the system and by us.
+void ExpectSameReading(const std::string& file, const Profile& ours, const std::string& section,
+                       const std::string& key) {
+    EXPECT_EQ(ReadReference(file, section, key), ours.ProfileReadText(section, key, kDefault))
+        << section << "/" << key;
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), -7, file.c_str())),
+              ours.ProfileReadInt(section, key, -7))
+        << section << "/" << key << " as an integer";
 }
 
 // Wine rewrites the whole file on every write and puts a blank line before each section
@@ -146,19 +154,14 @@ TEST(ProfileReference, WriteSequencesLeaveTheSameFile) {
     for (const Sequence& sequence : sequences) {
         SCOPED_TRACE(sequence.what);
         std::string file = folder.NewFile(sequence.before);
-        IniDocument ours(sequence.before.value_or(""));
+        Profile ours(sequence.before.value_or(""));
         for (const Write& w : sequence.writes) {
             WritePrivateProfileStringA(w.section.c_str(), w.key.c_str(),
                                        w.value ? w.value->c_str() : nullptr, file.c_str());
-            if (w.value)
-                ours.Set(w.section, w.key, *w.value);
-            else
-                ours.Remove(w.section, w.key);
+            ours.ProfileWriteText(w.section, w.key, w.value);
         }
         EXPECT_EQ(WithoutEmptyLines(ProfileFolder::Read(file)), WithoutEmptyLines(ours.Bytes()));
-        for (const Write& w : sequence.writes)
-            EXPECT_EQ(ReadReference(file, w.section, w.key), ours.Find(w.section, w.key))
-                << w.section << "/" << w.key;
+        for (const Write& w : sequence.writes) ExpectSameReading(file, ours, w.section, w.key);
     }
 }
 
@@ -193,8 +196,11 @@ TEST(ProfileReference, HandWrittenFilesReadTheSame) {
          "[S]\na=1\n\nb=2",
          {{"S", "a"}, {"S", "b"}}},
         {"keys before any section, comments",
-         "a=0\r\n;c=1\r\n[S]\r\n;c=2\r\n",
-         {{"S", "a"}, {"S", ";c"}}},
+         "a=0\r\n;c=1\r\n[S]\r\n;c=2\r\n#d=3\r\n",
+         {{"S", "a"}, {"S", ";c"}, {"S", "#d"}}},
+        {"integers written by hand",
+         "[S]\r\na= 12 \r\nb=-0x10\r\nc=\"7\"\r\nd=99999999999\r\ne=+\r\n",
+         {{"S", "a"}, {"S", "b"}, {"S", "c"}, {"S", "d"}, {"S", "e"}}},
         {"names running to the last ']'",
          "[a]b]\r\nk=1\r\n[c] note\r\nk=2\r\n",
          {{"a]b", "k"}, {"a", "k"}, {"c", "k"}}},
@@ -207,10 +213,8 @@ TEST(ProfileReference, HandWrittenFilesReadTheSame) {
     for (const HandWritten& f : files) {
         SCOPED_TRACE(f.what);
         std::string file = folder.NewFile(f.bytes);
-        IniDocument ours(f.bytes);
-        for (const auto& [section, key] : f.queries)
-            EXPECT_EQ(ReadReference(file, section, key), ours.Find(section, key))
-                << section << "/" << key;
+        Profile ours(f.bytes);
+        for (const auto& [section, key] : f.queries) ExpectSameReading(file, ours, section, key);
     }
 }
 
