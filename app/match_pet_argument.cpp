@@ -5,5 +5,5 @@
 
 int MatchPetArgument(const std::string& argument, const std::string& petName) {
     bool marked = !argument.empty() && (argument[0] == '-' || argument[0] == '/');
-    return text::LocaleEqual(marked ? argument.substr(1) : argument, petName) ? 1 : 0;
+    return (marked ? text::LocaleEqual(argument.substr(1), petName) : text::LocaleEqual(argument, petName)) ? 1 : 0;
 }

@@ -45,20 +45,22 @@ bool CZandryApp::InitInstance() {
     if (!profile) return true;
     const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(*profile);
     if (IsHostRunning(platform_.Host(), hostPath) == 1) return true;
-    FinishRename(platform_, profile_);
+    FinishRename(platform_, profile_, *profile);
 
     if (!arguments_.empty()) {
-        int count = ReadPetCount(*profile);
-        for (int i = 0; i < count; ++i) {
-            if (MatchPetArgument(arguments_[0], GetPetName(*profile, i))) {
-                SwitchAndLaunch(platform_, profile_, i, hostPath);
+        const Roster roster = ReadRoster(*profile);
+        for (std::size_t i = 0; i < roster.names.size(); ++i) {
+            if (MatchPetArgument(arguments_[0], roster.names[i])) {
+                SwitchAndLaunch(platform_, profile_, *profile, roster, static_cast<int>(i), hostPath);
                 return true;
             }
         }
     }
     CChooserDlg chooser(profile_, platform_);
-    if (chooser.DoModal() == kIdOk && chooser.SelectedIndex() != -1)
-        SwitchAndLaunch(platform_, profile_, chooser.SelectedIndex(), hostPath);
+    if (chooser.DoModal() != kIdOk || chooser.SelectedIndex() == -1) return true;
+    // The management window may have changed the file since.
+    if (std::optional<Profile> now = profile_.Load())
+        SwitchAndLaunch(platform_, profile_, *now, ReadRoster(*now), chooser.SelectedIndex(), hostPath);
     return true;
 }
 

@@ -36,6 +36,12 @@ template <typename Fold>
 int CompareFolded(const std::string& a, const std::string& b, Fold fold) {
     const char* p = a.c_str();
     const char* q = b.c_str();
+    // Bytes 01-7F are whole characters: most names are compared here.
+    auto ascii = [](const char* c) { return static_cast<unsigned char>(*c) - 1u < 0x7Fu; };
+    for (; ascii(p) && ascii(q); ++p, ++q) {
+        unsigned x = fold(static_cast<unsigned char>(*p)), y = fold(static_cast<unsigned char>(*q));
+        if (x != y) return x < y ? -1 : 1;
+    }
     for (;;) {
         unsigned x = fold(Next(p)), y = fold(Next(q));
         if (x != y) return x < y ? -1 : 1;
@@ -48,7 +54,7 @@ int CompareFolded(const std::string& a, const std::string& b, Fold fold) {
 // Windows maps through Unicode, so a code the code page holds twice (an NEC or IBM
 // duplicate) also comes back as its preferred code there; here every code keeps its own.
 unsigned ToUpper(unsigned code) {
-    if (code >= 'a' && code <= 'z') return code - ('a' - 'A');
+    if (code < 0x100) return code >= 'a' && code <= 'z' ? code - ('a' - 'A') : code;
     for (const CaseRun& run : kCaseRuns)
         if (code >= run.first && code <= run.last) return run.upperFirst + (code - run.first);
     return code;
@@ -59,7 +65,7 @@ int Compare(const std::string& a, const std::string& b) {
 }
 
 int CompareNoCase(const std::string& a, const std::string& b) {
-    return CompareFolded(a, b, ToUpper);
+    return CompareFolded(a, b, [](unsigned c) { return ToUpper(c); });
 }
 
 // lstrcmpiA goes through CompareString, which can find equal what this does not: it

@@ -1,26 +1,15 @@
 // Profile: the profile functions' reading and writing over IniDocument.
 #include "platform/profile.h"
 
+#include <algorithm>
 #include <cstdint>
 
-#include "platform/cp932.h"
-
 namespace {
-// What a C caller with a 4096-byte buffer receives.
-std::string Cut(const std::string& value) {
-    std::string text = value.substr(0, value.find('\0'));
-    if (text.size() > 4095) text.resize(4095);
-    return text;
-}
 
 int ParseProfileInt(const std::string& value) {
-    // GetPrivateProfileIntA reads through a 30-character buffer.
-    std::string head;
-    for (size_t i = 0, chars = 0; i < value.size() && chars < 29; ++chars) {
-        size_t len = cp932::CharLength(value, i);
-        head += value.substr(i, len);
-        i += len;
-    }
+    // GetPrivateProfileIntA reads through a 30-character buffer. What it parses is single
+    // bytes, so characters and bytes count alike up to where parsing stops.
+    const std::string head = value.substr(0, 29);
     size_t i = 0;
     while (i < head.size() && static_cast<unsigned char>(head[i]) <= ' ') ++i;
     bool negative = false;
@@ -46,6 +35,10 @@ int ParseProfileInt(const std::string& value) {
 }
 }  // namespace
 
+std::string_view Profile::Cut(std::string_view text) {
+    return text.substr(0, std::min(text.find('\0'), std::size_t{4095}));
+}
+
 int Profile::ProfileReadInt(const std::string& section, const std::string& key, int fallback) const {
     std::string text = ProfileReadText(section, key);
     return text.empty() ? fallback : ParseProfileInt(text);
@@ -53,7 +46,8 @@ int Profile::ProfileReadInt(const std::string& section, const std::string& key, 
 
 std::string Profile::ProfileReadText(const std::string& section, const std::string& key,
                                      const std::string& fallback) const {
-    return Cut(document_.Find(section, key).value_or(fallback));
+    std::optional<std::string> value = document_.Find(section, key);
+    return std::string(Cut(value ? *value : fallback));
 }
 
 void Profile::ProfileWriteInt(const std::string& section, const std::string& key, int value) {

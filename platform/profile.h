@@ -2,6 +2,7 @@
 // and write one (GetPrivateProfileIntA, GetPrivateProfileStringA with a 4096-byte buffer,
 // WritePrivateProfileStringA); the profile store saves it whole.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,14 @@ public:
     // Cut to 4095 bytes; a missing section or key reads as the fallback.
     std::string ProfileReadText(const std::string& section, const std::string& key,
                                 const std::string& fallback = {}) const;
+    // Each key of the section in file order, with the text ProfileReadText would give for it
+    // (cut, and empty for a line without "="), were that line the first of its name.
+    void ProfileReadKeys(const std::string& section,
+                         const std::function<void(std::string_view key, std::string_view text)>& visit) const {
+        document_.ForEachKey(section, [&](std::string_view key, std::optional<std::string_view> value) {
+            visit(key, Cut(value.value_or(std::string_view())));
+        });
+    }
     void ProfileWriteInt(const std::string& section, const std::string& key, int value);
     // No value deletes the key; an empty one leaves the key with an empty value.
     void ProfileWriteText(const std::string& section, const std::string& key,
@@ -29,6 +38,9 @@ public:
     std::string Bytes() const { return document_.Bytes(); }
 
 private:
+    // What a C caller with a 4096-byte buffer receives.
+    static std::string_view Cut(std::string_view text);
+
     IniDocument document_;
     bool changed_ = false;
 };

@@ -32,7 +32,23 @@ bool IsBarePetName(const std::string& petName) {
 }
 
 bool SameFileName(const std::string& a, const std::string& b) {
-    return text::CompareNoCase(a, b) == 0 || text::LocaleEqual(a, b);
+    // The upper-case mapping keeps every character's length, and ASCII's is plain; only a
+    // double-byte character's case is the platform's to tell.
+    if (a.size() != b.size()) return false;
+    size_t i = 0;
+    for (; i < a.size() && static_cast<unsigned char>(a[i] | b[i]) < 0x80; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]) | 0x20, y = static_cast<unsigned char>(b[i]) | 0x20;
+        if (a[i] != b[i] && (x != y || x < 'a' || x > 'z')) return false;
+    }
+    for (size_t next = i; i < a.size(); ++i) {
+        bool start = i == next;
+        if (start) next += cp932::CharLength(a, i);
+        if (a[i] == b[i]) continue;
+        unsigned char x = static_cast<unsigned char>(a[i]) | 0x20, y = static_cast<unsigned char>(b[i]) | 0x20;
+        if (!start || next - i != 1 || cp932::CharLength(b, i) != 1) return text::CompareNoCase(a, b) == 0;
+        if (x != y || x < 'a' || x > 'z') return false;
+    }
+    return true;
 }
 
 bool HasOwnFiles(const std::vector<std::string>& names, int index) {
@@ -53,23 +69,21 @@ bool MovePetFiles(Platform& platform, const std::string& from, const std::string
     return true;
 }
 
-PutAway PutLiveFileAway(Platform& platform, const Profile& profile) {
-    Roster roster = ReadRoster(profile);
+PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster) {
     bool entry = roster.current >= 0 && roster.current < static_cast<int>(roster.names.size());
-    std::string owner = GetCurrentPetName(profile);
+    std::string owner = entry ? roster.names[static_cast<std::size_t>(roster.current)] : GetCurrentPetName(profile);
     if ((entry ? HasOwnFiles(roster.names, roster.current) : IsBarePetName(owner)) &&
         platform.RenameFile(kLiveFile, PetFile(owner)))
         return {true, PetFile(owner)};
     return {!platform.StatFile(kLiveFile).MayExist(), ""};
 }
 
-void FinishRename(Platform& platform, ProfileStore& store) {
-    std::optional<Profile> profile = store.Load();
-    RenameRecord record = profile ? ReadRenameRecord(*profile) : RenameRecord{};
+void FinishRename(Platform& platform, ProfileStore& store, Profile& profile) {
+    RenameRecord record = ReadRenameRecord(profile);
     if (record.from.empty()) return;
     // Only while the roster still says what the record does: the new name is an entry's
     // own, the old one no entry's. Otherwise the record is stale and goes.
-    Roster roster = ReadRoster(*profile);
+    Roster roster = ReadRoster(profile);
     int to = -1;
     bool fromListed = false;
     for (size_t i = 0; i < roster.names.size(); ++i) {
@@ -83,6 +97,6 @@ void FinishRename(Platform& platform, ProfileStore& store) {
             platform.StatFile(BackupFile(record.from)).MayExist())
             return;
     }
-    WriteRenameRecord(*profile, {});
-    store.Save(*profile);
+    WriteRenameRecord(profile, {});
+    store.Save(profile);
 }

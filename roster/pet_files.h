@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
+#include "roster/roster.h"
 
 std::string PetFile(const std::string& petName);
 std::string BackupFile(const std::string& petName);
@@ -16,7 +17,8 @@ std::string BackupFile(const std::string& petName);
 // LPT1-9, in any case). A name from a hand-edited settings file that is not would move pet
 // data out of the folder or onto a device, so such a pet's files are never touched.
 bool IsBarePetName(const std::string& petName);
-// Windows' file systems take names that differ only in letter case for one name.
+// Windows' file systems take names that differ only in letter case (by the upper-case
+// mapping of _mbsicmp, full-width letters too) for one name.
 bool SameFileName(const std::string& a, const std::string& b);
 // True when the entry's files are its own: a bare name, not empty, that no other entry has
 // in any letter case. Files shared by two entries belong to neither for certain, so no file
@@ -35,7 +37,8 @@ struct PutAway {
     bool done = false;
     std::string movedTo;
 };
-PutAway PutLiveFileAway(Platform& platform, const Profile& profile);
+PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster);
 
-// Moves the files of a rename that a stop cut short, once its record says so.
-void FinishRename(Platform& platform, ProfileStore& store);
+// Moves the files of a rename that a stop cut short, as the record in `profile`, the settings
+// file as this run read it, says; then the record goes.
+void FinishRename(Platform& platform, ProfileStore& store, Profile& profile);

@@ -26,10 +26,35 @@ std::string GetPetName(const Profile& profile, int index) {
     return profile.ProfileReadText(kPetList, NameKey(index));
 }
 
+// The index a name key stands for, as NameKey spells it in any letter case; -1 for any
+// other key.
+int NameIndex(std::string_view key) {
+    constexpr std::string_view prefix = "petname";
+    const std::size_t digits = prefix.size();
+    if (key.size() <= digits || key.size() > digits + 5 || (key[digits] == '0' && key.size() > digits + 1))
+        return -1;
+    for (std::size_t i = 0; i < digits; ++i)
+        if ((key[i] | 0x20) != prefix[i]) return -1;  // the prefix is letters only
+    int index = 0;
+    for (char c : key.substr(digits)) {
+        if (c < '0' || c > '9') return -1;
+        index = index * 10 + (c - '0');
+    }
+    return index;
+}
+
 Roster ReadRoster(const Profile& profile) {
     Roster roster;
     int count = ReadPetCount(profile);
-    for (int i = 0; i < count; ++i) roster.names.push_back(GetPetName(profile, i));
+    if (count > 0) roster.names.resize(static_cast<std::size_t>(count));
+    // One walk over the section, each name key's first line taken, as GetPetName finds it.
+    std::vector<bool> found(roster.names.size());
+    profile.ProfileReadKeys(kPetList, [&](std::string_view key, std::string_view name) {
+        int index = NameIndex(key);
+        if (index < 0 || index >= count || found[static_cast<std::size_t>(index)]) return;
+        found[static_cast<std::size_t>(index)] = true;
+        roster.names[static_cast<std::size_t>(index)] = name;
+    });
     roster.current = ReadCurrentPetIndex(profile);
     return roster;
 }

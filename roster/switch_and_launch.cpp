@@ -4,20 +4,18 @@
 
 #include "roster/host_files.h"
 #include "roster/pet_files.h"
-#include "roster/roster.h"
 
-void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index, const std::string& hostPath) {
-    if (std::optional<Profile> profile = store.Load()) {
-        PutAway away = PutLiveFileAway(platform, *profile);
-        if (away.done) {
-            std::vector<std::string> names = ReadRoster(*profile).names;
-            WriteCurrentPetIndex(*profile, index);
-            if (!store.Save(*profile)) {
-                if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
-            } else if (index < static_cast<int>(names.size()) && HasOwnFiles(names, index)) {
-                platform.CopyFileReplacing(PetFile(names[index]), BackupFile(names[index]));
-                platform.RenameFile(PetFile(names[index]), kLiveFile);
-            }
+void SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const Roster& roster,
+                     int index, const std::string& hostPath) {
+    const std::vector<std::string>& names = roster.names;
+    PutAway away = PutLiveFileAway(platform, profile, roster);
+    if (away.done) {
+        WriteCurrentPetIndex(profile, index);
+        if (!store.Save(profile)) {
+            if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
+        } else if (index < static_cast<int>(names.size()) && HasOwnFiles(names, index)) {
+            platform.CopyFileReplacing(PetFile(names[index]), BackupFile(names[index]));
+            platform.RenameFile(PetFile(names[index]), kLiveFile);
         }
     }
     platform.RemoveFile(kOldSettingsFile);

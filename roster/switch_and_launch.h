@@ -4,11 +4,13 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
+#include "roster/roster.h"
 
 // Puts the live file away under the outgoing pet's name, records the pet at `index` as
 // current, backs up the incoming pet's file and moves it into the live name, deletes the old
 // settings file and starts the host. The settings file names the pet whose data is live at
 // every step: nothing is recorded while the live file stays, and nothing is brought in
-// while the record has not landed (the live file then goes back). A settings file that
-// cannot be read moves nothing.
-void SwitchAndLaunch(Platform& platform, ProfileStore& store, int index, const std::string& hostPath);
+// while the record has not landed (the live file then goes back). `profile` is the settings
+// file as this run read it, and `roster` what it holds; the record is written into it.
+void SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const Roster& roster,
+                     int index, const std::string& hostPath);

@@ -155,7 +155,7 @@ private:
 
     void NextStart() {
         Store().Recover();
-        FinishRename(SystemPlatform(), Store());
+        if (std::optional<Profile> profile = Store().Load()) FinishRename(SystemPlatform(), Store(), *profile);
     }
 
     void Create(const std::string& owner, const std::string& file) {

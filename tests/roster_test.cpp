@@ -100,4 +100,24 @@ TEST(Roster, OtherSectionsSurviveASaveAndARenameRecordComesAndGoes) {
     EXPECT_EQ(profile.Bytes().find("from="), std::string::npos);
 }
 
+// The roster is read in one walk over its section; hand-edited files must read as though
+// each name were looked up on its own.
+TEST(Roster, OneWalkReadsEachNameAsItsOwnLookUpDoes) {
+    const char* files[] = {
+        "[PetList]\r\nentry=6\r\nPetname1=first\r\nPETNAME1=second\r\npetname0=lower\r\n"
+        "Petname05=padded\r\nPetname2\r\n Petname3 = spaced \r\nPetname4=\"quoted\"\r\n",
+        "[PetList]\r\nentry=3\r\nPetname0=A\r\n[Other]\r\nPetname1=elsewhere\r\n"
+        "[petlist]\r\nPetname1=second section\r\nPetname2=C",
+        "Petname0=before any section\r\n[PetList]\r\nentry=2\r\n;Petname0=comment\r\n"
+        "Petname1=\x83\x5c\r\nPetname10=past the count\r\nPetname=none\r\n",
+    };
+    for (const char* file : files) {
+        Profile profile(file);
+        Roster roster = ReadRoster(profile);
+        ASSERT_EQ(static_cast<int>(roster.names.size()), ReadPetCount(profile)) << file;
+        for (int i = 0; i < ReadPetCount(profile); ++i)
+            EXPECT_EQ(roster.names[static_cast<std::size_t>(i)], GetPetName(profile, i)) << file << " #" << i;
+    }
+}
+
 }  // namespace

@@ -43,12 +43,17 @@ protected:
         names.erase("standin-host.log");
         return names;
     }
+    // The switch over the settings file as it now stands, as a run reads it.
+    void Switch(int index, const std::string& hostPath) {
+        Profile profile = store.Load().value_or(Profile());
+        SwitchAndLaunch(platform, store, profile, ReadRoster(profile), index, hostPath);
+    }
     std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<no start>"); }
 };
 
 TEST_F(SwitchTest, WorkedExampleRunsEveryStepInOrder) {
     WorkedExample();
-    SwitchAndLaunch(platform, store, 1, host);
+    Switch(1, host);
 
     EXPECT_EQ(PetFiles(), (std::set<std::string>{"A.kmc", kLive, "B.bak"}));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
@@ -65,7 +70,7 @@ TEST_F(SwitchTest, WorkedExampleRunsEveryStepInOrder) {
 
 TEST_F(SwitchTest, SwitchingToTheCurrentPetRefreshesItsBackup) {
     WorkedExample();
-    SwitchAndLaunch(platform, store, 0, host);
+    Switch(0, host);
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("A.bak"), "A data");
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
@@ -75,7 +80,7 @@ TEST_F(SwitchTest, SwitchingToTheCurrentPetRefreshesItsBackup) {
 TEST_F(SwitchTest, NoLivePetMovesTheLiveFileToTheBareExtension) {
     WorkedExample();
     StoreRoster({"A", "B"}, -1);
-    SwitchAndLaunch(platform, store, 1, host);
+    Switch(1, host);
     EXPECT_EQ(folder.Read(".kmc"), "A data");
     EXPECT_EQ(folder.Read(kLive), "B data");
 }
@@ -85,7 +90,7 @@ TEST_F(SwitchTest, NoLivePetMovesTheLiveFileToTheBareExtension) {
 TEST_F(SwitchTest, StaleOutgoingPetFileStopsBothMovesAndKeepsTheOutgoingPetCurrent) {
     WorkedExample();
     folder.Write("A.kmc", "stale A");
-    SwitchAndLaunch(platform, store, 1, host);
+    Switch(1, host);
     EXPECT_EQ(folder.Read("A.kmc"), "stale A");
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
@@ -97,7 +102,7 @@ TEST_F(SwitchTest, StaleOutgoingPetFileStopsBothMovesAndKeepsTheOutgoingPetCurre
 TEST_F(SwitchTest, UnrecordedSwitchPutsTheLiveFileBack) {
     WorkedExample();
     platform.Fail(Call::Replace);
-    SwitchAndLaunch(platform, store, 1, host);
+    Switch(1, host);
     EXPECT_EQ(PetFiles(), (std::set<std::string>{kLive, "B.kmc", "B.bak"}));
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("B.bak"), "older B");
@@ -107,14 +112,14 @@ TEST_F(SwitchTest, UnrecordedSwitchPutsTheLiveFileBack) {
 TEST_F(SwitchTest, IncomingPetWithoutFileStartsTheHostWithoutLiveFile) {
     StoreRoster({"A", "New"}, 0);
     folder.Write(kLive, "A data");
-    SwitchAndLaunch(platform, store, 1, host);
+    Switch(1, host);
     EXPECT_EQ(PetFiles(), std::set<std::string>{"A.kmc"});
     EXPECT_EQ(HostSaw(), "started: no live file\n");
 }
 
 TEST_F(SwitchTest, EmptyHostNameStartsNothingAndChangesNothingElse) {
     WorkedExample();
-    SwitchAndLaunch(platform, store, 1, SystemPlatform().CurrentDirectory() + "\\");
+    Switch(1, SystemPlatform().CurrentDirectory() + "\\");
     EXPECT_EQ(folder.Read(kLive), "B data");
     EXPECT_FALSE(folder.Exists("standin-host.log"));
 }
@@ -123,7 +128,7 @@ TEST_F(SwitchTest, NamesThatLeaveTheFolderAreNeverTouched) {
     folder.Write("Zandry.ini",
                  "[PetList]\r\nentry=2\r\nPetname0=..\\up\r\nPetname1=CON\r\n[NowPet]\r\nnumber=0\r\n");
     folder.Write(kLive, "live data");
-    SwitchAndLaunch(platform, store, 1, host);
+    Switch(1, host);
     EXPECT_EQ(folder.Read(kLive), "live data");
     for (const std::string& call : platform.FileCalls()) {
         EXPECT_EQ(call.find("up.kmc"), std::string::npos) << call;
@@ -155,7 +160,7 @@ TEST_F(SwitchTest, EveryPetsDataStaysWithItsNameWhateverFails) {
                 faulty.Fail(fault.kind);
             else
                 faulty.FailNth(fault.kind, fault.nth, false);
-            SwitchAndLaunch(faulty, innerStore, 2, "");
+            if (std::optional<Profile> profile = innerStore.Load()) SwitchAndLaunch(faulty, innerStore, *profile, ReadRoster(*profile), 2, "");
             CurrentStore().Recover();
             std::map<std::string, std::string> owners = {{"A data", "A"}, {"B data", "B"}, {"C data", "C"}};
             if (staleFile) owners["stale A"] = "A";

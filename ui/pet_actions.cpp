@@ -63,7 +63,7 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
     std::vector<std::string> names = Entries(state.list);
     if (!state.loaded || !IsAcceptablePetName(name)) return false;
     for (const std::string& listed : names)
-        if (text::LocaleEqual(name, listed)) return false;
+        if (text::LocaleEqual(name, listed) || SameFileName(name, listed)) return false;
     // The probe only ever creates: a pet file already lying there is kept and becomes the
     // new pet's file, while a folder of that name refuses the name.
     switch (platform.CreateProbe(PetFile(name))) {
@@ -78,7 +78,7 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
     std::optional<Profile> profile = store.Load();
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
-    PutAway away = profile ? PutLiveFileAway(platform, *profile) : PutAway{};
+    PutAway away = profile ? PutLiveFileAway(platform, *profile, ReadRoster(*profile)) : PutAway{};
     if (!away.done) return false;
     names.push_back(name);
     int added = static_cast<int>(names.size()) - 1;
@@ -98,9 +98,12 @@ bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& sto
     std::vector<std::string> names = Entries(state.list);
     int selected = state.list.Selected();
     if (!state.loaded || !IsAcceptablePetName(name)) return false;
-    // Another entry's name in any letter case is that entry's file name on Windows.
+    // Another entry's name in any letter case is that entry's file name on Windows: refused
+    // as adoption refuses it.
     for (int i = 0; i < static_cast<int>(names.size()); ++i)
-        if (i == selected ? text::Compare(name, names[i]) == 0 : SameFileName(name, names[i])) return false;
+        if (i == selected ? text::Compare(name, names[i]) == 0
+                          : text::LocaleEqual(name, names[i]) || SameFileName(name, names[i]))
+            return false;
     if (selected == -1) return false;
     const std::string old = names[static_cast<size_t>(selected)];
     // Files of the new name belong to no pet of the roster yet; the renamed pet taking them

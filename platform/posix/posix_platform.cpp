@@ -64,8 +64,9 @@ std::optional<std::string> SystemPath(const std::string& corePath) {
     return path;
 }
 
-// Empties or creates the file at a Linux path (with `mode` when new), writes it, flushes it.
-bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned mode) {
+// Empties or creates the file at a Linux path (with `mode` when new), writes it and, when
+// asked, flushes it.
+bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned mode, bool flush) {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) return false;
     bool ok = true;
@@ -74,7 +75,7 @@ bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned m
         ok = n > 0;
         done += ok ? static_cast<size_t>(n) : 0;
     }
-    ok = ok && fsync(fd) == 0;
+    ok = ok && (!flush || fsync(fd) == 0);
     return close(fd) == 0 && ok;
 }
 
@@ -86,6 +87,9 @@ FileContents ReadHostFile(const std::string& path) {
         contents.state = errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable;
         return contents;
     }
+    // Sized once: a large roster's file grown piece by piece would be copied again and again.
+    struct stat st;
+    if (fstat(fd, &st) == 0 && st.st_size > 0) contents.bytes.reserve(static_cast<size_t>(st.st_size));
     char buffer[65536];
     ssize_t n;
     while ((n = read(fd, buffer, sizeof buffer)) > 0) contents.bytes.append(buffer, static_cast<size_t>(n));
@@ -166,9 +170,10 @@ public:
         if (!source || !target || stat(source->c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
             (stat(target->c_str(), &existing) == 0 && (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR))))
             return false;
-        // Pet files are small; written straight into the target, as CopyFile writes.
+        // Pet files are small; written straight into the target and not flushed, as CopyFile
+        // writes: a backup copies what stays in its source.
         FileContents bytes = ReadHostFile(*source);
-        return bytes.state == FileContents::Read && WriteHostFile(*target, bytes.bytes, st.st_mode & 07777);
+        return bytes.state == FileContents::Read && WriteHostFile(*target, bytes.bytes, st.st_mode & 07777, false);
     }
 
     FileStatus StatFile(const std::string& name) override {
@@ -244,7 +249,7 @@ public:
 
     bool WriteWholeFile(const std::string& name, const std::string& bytes) override {
         auto path = SystemPath(name);
-        return path && WriteHostFile(*path, bytes, 0666);
+        return path && WriteHostFile(*path, bytes, 0666, true);
     }
 
     ReplaceResult ReplaceFile(const std::string& from, const std::string& to) override {

@@ -52,8 +52,8 @@ inline std::vector<StopScenario> StopScenarios() {
 inline Settings SettingsAfterRecovery() {
     ProfileStore store = CurrentStore();
     store.Recover();
-    FinishRename(SystemPlatform(), store);
     Profile profile = StoredProfile();
+    FinishRename(SystemPlatform(), store, profile);
     Roster roster = ReadRoster(profile);
     return {roster.names, roster.current, GetHostExecutableName(profile)};
 }
