@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -19,6 +18,8 @@ constexpr std::uint32_t kVersionInfoSize = 148;
 constexpr std::uint32_t kProcessEntrySize = 296;
 constexpr std::uint32_t kSnapProcess = 2;
 constexpr std::uint32_t kKeyRead = 0x20019;
+// The counter names of language 0x011, Japanese.
+constexpr char kCounterNamesKey[] = "software\\microsoft\\windows nt\\currentversion\\perflib\\011";
 constexpr std::uint32_t kFirstDataSize = 51200;
 constexpr std::uint32_t kDataSizeStep = 25600;
 // The process object of some 13,000 processes; without a bound, a source that always wants
@@ -53,8 +54,7 @@ std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
 }  // namespace
 
 int IsHostRunning(HostQueries& system, const std::string& hostPath) {
-    VersionInfo version;
-    version.size = kVersionInfoSize;
+    VersionInfo version{kVersionInfoSize};
     if (!system.GetVersion(version)) return 0;
     if (version.platformId == kWindowsFamily) return ScanProcessSnapshot(system, hostPath);
     if (version.platformId == kNtFamily) return ScanPerformanceData(system, hostPath);
@@ -64,30 +64,20 @@ int IsHostRunning(HostQueries& system, const std::string& hostPath) {
 int ScanProcessSnapshot(HostQueries& system, const std::string& hostPath) {
     SnapshotHandle snapshot = system.CreateSnapshot(kSnapProcess, 0);
     if (!snapshot) return 0;
-    ProcessEntry entry;
-    entry.size = kProcessEntrySize;
-    int answer = 0;
-    for (bool more = system.FirstProcess(snapshot, entry); more;
-         more = system.NextProcess(snapshot, entry)) {
-        if (text::LocaleEqual(entry.exeFile, hostPath)) {
-            answer = 1;
-            break;
-        }
-    }
+    ProcessEntry entry{kProcessEntrySize, {}};
+    bool more = system.FirstProcess(snapshot, entry);
+    while (more && !text::LocaleEqual(entry.exeFile, hostPath)) more = system.NextProcess(snapshot, entry);
     system.CloseSnapshot(snapshot);
-    return answer;
+    return more ? 1 : 0;
 }
 
 int ScanPerformanceData(HostQueries& system, const std::string& hostPath) {
-    char keyPath[96];
-    std::snprintf(keyPath, sizeof keyPath, "%s\\%03x",
-                  "software\\microsoft\\windows nt\\currentversion\\perflib", 17);
     RegistryKey key = nullptr;
     bool keyOpen = false;
     std::unique_ptr<unsigned char[]> data;
 
     auto scan = [&]() -> int {
-        if (system.OpenMachineKey(keyPath, 0, kKeyRead, key) != kErrorSuccess) return 0;
+        if (system.OpenMachineKey(kCounterNamesKey, 0, kKeyRead, key) != kErrorSuccess) return 0;
         keyOpen = true;
         std::uint32_t type = 0, tableSize = 0;
         if (system.QueryValue(key, "Counters", &type, nullptr, &tableSize) != kErrorSuccess) return 0;

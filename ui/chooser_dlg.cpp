@@ -14,23 +14,16 @@ void CChooserDlg::DoDataExchange(DataExchange& dx) { dx.Selection(IDC_CHOOSER_PE
 bool CChooserDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     Window().SetIcon(IDI_ZANDRY);
-    FillPetCombo();
+    selected_ = FillPetCombo(Window().List(IDC_CHOOSER_PET), store_);
     return true;
 }
 
-void CChooserDlg::FillPetCombo() {
-    selected_ = ::FillPetCombo(Window().List(IDC_CHOOSER_PET), store_);
-}
-
 void CChooserDlg::OnOK() {
-    UpdateData(true);
-    if (selected_ == -1) return;
-    CDialog::OnOK();
+    if (UpdateData(true) && selected_ != -1) EndDialog(kIdOk);
 }
 
 void CChooserDlg::OnButton(int id) {
     if (id != IDC_CHOOSER_SETTINGS) return;
-    CPetManageDlg manage(store_, platform_, this);
-    manage.DoModal();
-    FillPetCombo();
+    CPetManageDlg(store_, platform_, this).DoModal();
+    selected_ = FillPetCombo(Window().List(IDC_CHOOSER_PET), store_);
 }

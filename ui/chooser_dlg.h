@@ -17,8 +17,6 @@ protected:
     void OnButton(int id) override;
 
 private:
-    void FillPetCombo();
-
     ProfileStore& store_;
     Platform& platform_;
     int selected_ = -1;

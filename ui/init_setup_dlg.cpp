@@ -15,13 +15,11 @@ CInitSetupDlg::CInitSetupDlg(ProfileStore& store, Platform& platform)
 void CInitSetupDlg::DoDataExchange(DataExchange& dx) { dx.Text(IDC_SETUP_HOST, hostExecutable_); }
 
 bool CInitSetupDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
     PetList& pets = Window().List(IDC_SETUP_PETS);
     for (const std::string& title : CollectPetTitles(platform_.FindFiles(std::string("*") + kPetExtension)))
         pets.Add(title);
     hostExecutable_ = FindHostExecutable(platform_.FindFiles(kHostPattern));
-    UpdateData(false);
-    return true;
+    return CDialog::OnInitDialog();
 }
 
 void CInitSetupDlg::OnOK() {

@@ -18,20 +18,17 @@ CPetManageDlg::CPetManageDlg(ProfileStore& store, Platform& platform, CDialog* o
     : CDialog(IDD_PET_MANAGE, owner), store_(store), platform_(platform) {}
 
 void CPetManageDlg::DoDataExchange(DataExchange& dx) {
-    if (!state_) state_ = std::make_unique<PetManageState>(PetManageState{dx.Window().List(IDC_MANAGE_LIST)});
     dx.Text(IDC_MANAGE_NAME, name_);
     dx.MaxBytes(IDC_MANAGE_NAME, name_, kNameBytes);
 }
 
 bool CPetManageDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
+    state_ = std::make_unique<PetManageState>(PetManageState{Window().List(IDC_MANAGE_LIST)});
     FillPetList(*state_, store_);
-    return true;
+    return CDialog::OnInitDialog();
 }
 
 bool CPetManageDlg::PreTranslateKey(Key key) { return key == Key::Enter || key == Key::Escape; }
-
-bool CPetManageDlg::ReadName() { return UpdateData(true); }
 
 void CPetManageDlg::ClearName() {
     name_.clear();
@@ -41,10 +38,10 @@ void CPetManageDlg::ClearName() {
 void CPetManageDlg::OnButton(int id) {
     switch (id) {
         case IDC_MANAGE_ADOPT:
-            if (ReadName() && AdoptPet(*state_, name_, store_, platform_)) ClearName();
+            if (UpdateData(true) && AdoptPet(*state_, name_, store_, platform_)) ClearName();
             break;
         case IDC_MANAGE_RENAME:
-            if (ReadName() && RenamePet(*state_, name_, store_, platform_)) ClearName();
+            if (UpdateData(true) && RenamePet(*state_, name_, store_, platform_)) ClearName();
             break;
         case IDC_MANAGE_DISCARD:
             DiscardPet(*state_, store_, platform_, [this] {

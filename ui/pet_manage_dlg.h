@@ -20,8 +20,6 @@ protected:
     void OnButton(int id) override;
 
 private:
-    // The read of the name field that opens adopt and rename; false when it was refused.
-    bool ReadName();
     void ClearName();
 
     ProfileStore& store_;

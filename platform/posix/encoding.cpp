@@ -4,7 +4,6 @@
 #include <iconv.h>
 #include <langinfo.h>
 
-#include <cerrno>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -18,38 +17,30 @@ namespace {
 // maps 0x5C and 0x7E to the yen sign and overline.
 constexpr const char* kCodePage = "CP932";
 constexpr const char* kHost = "UTF-8";
-}  // namespace
 
-namespace {
+bool IsOpen(iconv_t cd) { return cd != reinterpret_cast<iconv_t>(-1); }
+
 // Opening a converter costs far more than most conversions, and every file call converts.
-class Converters {
-public:
+struct Converters : std::map<std::pair<std::string, std::string>, iconv_t> {
     ~Converters() {
-        for (auto& entry : open_)
-            if (entry.second != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.second);
+        for (auto& entry : *this)
+            if (IsOpen(entry.second)) iconv_close(entry.second);
     }
-    iconv_t Get(const char* from, const char* to) {
-        auto key = std::make_pair(std::string(from), std::string(to));
-        auto it = open_.find(key);
-        if (it == open_.end()) it = open_.emplace(key, iconv_open(to, from)).first;
-        if (it->second != reinterpret_cast<iconv_t>(-1))
-            iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
-        return it->second;
-    }
-
-private:
-    std::map<std::pair<std::string, std::string>, iconv_t> open_;
 };
 
 iconv_t Converter(const char* from, const char* to) {
     thread_local Converters converters;
-    return converters.Get(from, to);
+    auto key = std::make_pair(std::string(from), std::string(to));
+    auto it = converters.find(key);
+    if (it == converters.end()) it = converters.emplace(key, iconv_open(to, from)).first;
+    if (IsOpen(it->second)) iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    return it->second;
 }
 }  // namespace
 
 std::optional<std::string> Convert(const std::string& text, const char* from, const char* to) {
     iconv_t cd = Converter(from, to);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    if (!IsOpen(cd)) return std::nullopt;
     std::string out(text.size() * 4 + 4, '\0');
     char* in = const_cast<char*>(text.data());
     size_t inLeft = text.size();

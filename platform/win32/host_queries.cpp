@@ -72,10 +72,7 @@ public:
     long CloseKey(RegistryKey key) override { return RegCloseKey(static_cast<HKEY>(key)); }
     long QueryPerformanceData(const std::string& name, unsigned char* data,
                               std::uint32_t* size) override {
-        DWORD n = *size;
-        LONG result = RegQueryValueExA(HKEY_PERFORMANCE_DATA, name.c_str(), nullptr, nullptr, data, &n);
-        *size = n;
-        return result;
+        return QueryValue(HKEY_PERFORMANCE_DATA, name, nullptr, data, size);
     }
     long ClosePerformanceData() override { return RegCloseKey(HKEY_PERFORMANCE_DATA); }
 

@@ -9,7 +9,6 @@ class DataExchange {
 public:
     DataExchange(DialogWindow& window, bool save) : window_(window), save_(save) {}
     bool Failed() const { return failed_; }
-    DialogWindow& Window() { return window_; }
 
     // The selection of a combo box or list box.
     void Selection(int id, int& index);

@@ -29,7 +29,7 @@ void CDialog::OnCommand(int id) {
     if (id == kIdOk)
         OnOK();
     else if (id == kIdCancel)
-        OnCancel();
+        EndDialog(kIdCancel);
     else
         OnButton(id);
 }
@@ -37,5 +37,3 @@ void CDialog::OnCommand(int id) {
 void CDialog::OnOK() {
     if (UpdateData(true)) EndDialog(kIdOk);
 }
-
-void CDialog::OnCancel() { EndDialog(kIdCancel); }

@@ -2,8 +2,6 @@
 // and the handlers the dialog system calls. Subclasses stay thin: their logic lives in
 // operations that never see a window.
 #pragma once
-#include <string>
-
 #include "ui/framework/dialog_window.h"
 
 class DataExchange;
@@ -36,7 +34,6 @@ public:
     // True when the key was consumed and must go no further.
     virtual bool PreTranslateKey(Key) { return false; }
     virtual void OnOK();
-    virtual void OnCancel();
 
 protected:
     virtual void DoDataExchange(DataExchange&) {}

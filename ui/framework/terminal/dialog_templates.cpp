@@ -109,7 +109,7 @@ std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned ch
                                                                std::size_t size) {
     std::vector<DialogTemplate> dialogs;
     Cursor in(bytes, size);
-    while (in.Ok() && in.At() < size) {
+    while (in.At() < size) {
         std::size_t start = in.At();
         std::uint32_t dataSize = in.Read(4), headerSize = in.Read(4);
         int type = in.Name(nullptr), name = in.Name(nullptr);
@@ -126,7 +126,6 @@ std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned ch
         if (!dialog) return std::nullopt;
         dialogs.push_back(std::move(*dialog));
     }
-    if (!in.Ok()) return std::nullopt;
     return dialogs;
 }
 

@@ -44,13 +44,7 @@ TemplateWindow::TemplateWindow(const DialogTemplate& source, MessageBoxFn messag
     : source_(source), messageBox_(std::move(messageBox)) {
     for (const ControlTemplate& control : source.controls)
         controls_.push_back({&control, IsList(control) ? std::string() : control.text,
-                             ListModel(IsSortedList(control)), 30000});
-}
-
-TemplateControl* TemplateWindow::Find(int id) {
-    for (TemplateControl& control : controls_)
-        if (control.source->id == id) return &control;
-    return nullptr;
+                             ListModel(IsSortedList(control))});
 }
 
 PetList& TemplateWindow::List(int id) {
@@ -58,12 +52,6 @@ PetList& TemplateWindow::List(int id) {
     if (c && IsList(*c->source)) return c->list;
     none_.Clear();
     return none_;
-}
-
-TemplateControl* TemplateWindow::FirstOf(bool (*kind)(const ControlTemplate&)) {
-    for (TemplateControl& control : controls_)
-        if (kind(*control.source)) return &control;
-    return nullptr;
 }
 
 void TemplateWindow::SetItemText(int id, const std::string& text) {
@@ -99,15 +87,10 @@ void TemplateWindow::SelectItem(int index) {
     focus_ = static_cast<int>(list - controls_.data());
 }
 
-void TemplateWindow::FocusFirstTabStop() {
-    focus_ = -1;
-    MoveFocus();
-}
-
 void TemplateWindow::MoveFocus() {
     int n = static_cast<int>(controls_.size());
     for (int step = 1; step <= n; ++step) {
-        int next = ((focus_ < 0 ? -1 : focus_) + step) % n;
+        int next = (focus_ + step) % n;
         if (controls_[static_cast<size_t>(next)].source->style & kTabStop) {
             focus_ = next;
             return;

@@ -36,8 +36,7 @@ public:
     // What a person does to the window.
     void TypeText(const std::string& text);  // into the first edit field, cut at its limit
     void SelectItem(int index);              // in the first list or combo box
-    void MoveFocus();                        // Tab
-    void FocusFirstTabStop();
+    void MoveFocus();                        // Tab; from no focus, to the first tab stop
     // The id that Enter clicks: the focused push button, else the default button.
     int EnterTarget() const;
 
@@ -48,8 +47,13 @@ public:
     int Result() const { return result_; }
 
 private:
-    TemplateControl* Find(int id);
-    TemplateControl* FirstOf(bool (*kind)(const ControlTemplate&));
+    template <typename Match>
+    TemplateControl* FirstOf(Match match) {
+        for (TemplateControl& control : controls_)
+            if (match(*control.source)) return &control;
+        return nullptr;
+    }
+    TemplateControl* Find(int id) { return FirstOf([id](const ControlTemplate& c) { return c.id == id; }); }
 
     const DialogTemplate& source_;
     MessageBoxFn messageBox_;

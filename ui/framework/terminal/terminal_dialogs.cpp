@@ -11,8 +11,6 @@ std::string Trimmed(const std::string& line) {
     size_t end = line.find_last_not_of(" \t\r");
     return begin == std::string::npos ? std::string() : line.substr(begin, end - begin + 1);
 }
-
-char ButtonKey(int index) { return static_cast<char>('a' + index); }
 }  // namespace
 
 TerminalDialogs::TerminalDialogs(std::istream& in, std::ostream& out, Conversion shown,
@@ -27,7 +25,7 @@ int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
     TemplateWindow window(*source, [this](const std::string& text, const std::string& caption,
                                         unsigned type) { return AskMessageBox(text, caption, type); });
     dialog.Attach(&window);
-    if (dialog.OnInitDialog()) window.FocusFirstTabStop();
+    if (dialog.OnInitDialog()) window.MoveFocus();  // from no focus to the first tab stop
     while (!window.Ended()) {
         Render(window);
         if (!Act(dialog, window)) {
@@ -52,7 +50,7 @@ void TerminalDialogs::Render(const TemplateWindow& window) {
     for (const TemplateControl& control : window.Controls()) {
         if (!IsPushButton(*control.source)) continue;
         bool focused = window.Focus() == &control - window.Controls().data();
-        buttons += std::string(" [") + ButtonKey(buttonIndex++) + "] " + shown_(control.text) +
+        buttons += std::string(" [") + static_cast<char>('a' + buttonIndex++) + "] " + shown_(control.text) +
                    (IsDefaultButton(*control.source) ? " (Enter)" : "") + (focused ? " <" : "") + " ";
     }
     for (const TemplateControl* control : order) {

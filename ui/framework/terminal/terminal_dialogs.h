@@ -8,7 +8,6 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
-#include <vector>
 
 #include "ui/framework/dialog_window.h"
 #include "ui/framework/terminal/template_window.h"

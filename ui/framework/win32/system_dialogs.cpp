@@ -52,6 +52,9 @@ private:
 
 class Win32Window final : public DialogWindow {
 public:
+    explicit Win32Window(CDialog& running) : dialog(running) {}
+
+    CDialog& dialog;
     HWND hwnd = nullptr;
     HICON smallIcon = nullptr;
     bool ended = false;
@@ -90,11 +93,6 @@ private:
     std::map<int, Win32List> lists_;
 };
 
-struct Running {
-    CDialog* dialog;
-    Win32Window* window;
-};
-
 void CentreOver(HWND window, HWND owner) {
     RECT area;
     if (owner)
@@ -124,30 +122,30 @@ void PaintIconic(HWND hwnd, HICON icon) {
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
-        Running* running = reinterpret_cast<Running*>(lParam);
-        running->window->hwnd = hwnd;
-        running->dialog->Attach(running->window);
+        Win32Window* window = reinterpret_cast<Win32Window*>(lParam);
+        window->hwnd = hwnd;
+        window->dialog.Attach(window);
         // Every template is placed at (0, 0): centre it over the owner or the work area.
         CentreOver(hwnd, GetWindow(hwnd, GW_OWNER));
-        return running->dialog->OnInitDialog() ? TRUE : FALSE;
+        return window->dialog.OnInitDialog() ? TRUE : FALSE;
     }
-    Running* running = reinterpret_cast<Running*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!running) return FALSE;
+    Win32Window* window = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!window) return FALSE;
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) running->dialog->OnCommand(LOWORD(wParam));
+            if (HIWORD(wParam) == BN_CLICKED) window->dialog.OnCommand(LOWORD(wParam));
             return TRUE;
         case WM_CLOSE:
-            running->dialog->OnCommand(kIdCancel);
+            window->dialog.OnCommand(kIdCancel);
             return TRUE;
         case WM_PAINT:
-            if (!IsIconic(hwnd) || !running->window->smallIcon) return FALSE;
-            PaintIconic(hwnd, running->window->smallIcon);
+            if (!IsIconic(hwnd) || !window->smallIcon) return FALSE;
+            PaintIconic(hwnd, window->smallIcon);
             return TRUE;
         case WM_QUERYDRAGICON:
             // Answered by the return value itself, not DWLP_MSGRESULT; a window without an
             // icon of its own returns FALSE and gets the default answer.
-            return reinterpret_cast<INT_PTR>(running->window->smallIcon);
+            return reinterpret_cast<INT_PTR>(window->smallIcon);
     }
     return FALSE;
 }
@@ -166,10 +164,9 @@ public:
     int RunModal(CDialog& dialog, int templateId, CDialog* owner) override {
         auto found = owner ? windows_.find(owner) : windows_.end();
         HWND ownerWindow = found != windows_.end() ? found->second : nullptr;
-        Win32Window window;
-        Running running{&dialog, &window};
+        Win32Window window(dialog);
         HWND hwnd = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), ownerWindow,
-                                       DialogProc, reinterpret_cast<LPARAM>(&running));
+                                       DialogProc, reinterpret_cast<LPARAM>(&window));
         if (!hwnd) return kIdCancel;
         windows_[&dialog] = hwnd;
         if (ownerWindow) EnableWindow(ownerWindow, FALSE);
@@ -210,12 +207,11 @@ public:
     void EnableThreeDLook() override {
         HMODULE ctl3d = LoadLibraryA("CTL3D32.DLL");
         if (!ctl3d) return;
-        using Ctl3dFunction = BOOL(WINAPI*)(HINSTANCE);
         // Through void*: FARPROC has no parameters, so a direct cast warns.
-        auto reg = reinterpret_cast<Ctl3dFunction>(
-            reinterpret_cast<void*>(GetProcAddress(ctl3d, "Ctl3dRegister")));
-        auto subclass = reinterpret_cast<Ctl3dFunction>(
-            reinterpret_cast<void*>(GetProcAddress(ctl3d, "Ctl3dAutoSubclass")));
+        auto find = [ctl3d](const char* name) {
+            return reinterpret_cast<BOOL(WINAPI*)(HINSTANCE)>(reinterpret_cast<void*>(GetProcAddress(ctl3d, name)));
+        };
+        auto reg = find("Ctl3dRegister"), subclass = find("Ctl3dAutoSubclass");
         if (reg && subclass && reg(Instance())) subclass(Instance());
     }
 
