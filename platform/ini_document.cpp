@@ -42,16 +42,13 @@ std::string Text(std::string_view s, Span span) {
 // The Win32 build passes names and values as C strings; cut ours the same way.
 std::string CString(const std::string& s) { return s.substr(0, s.find('\0')); }
 
-std::string TrimmedName(const std::string& name) {
-    std::size_t end = name.find('\0');
-    return Text(name, Trimmed(name, 0, end == npos ? name.size() : end));
-}
-
 // A name given by a caller: up to its first NUL, blanks trimmed.
 Span NameSpan(const std::string& name) {
     std::size_t end = name.find('\0');
     return Trimmed(name, 0, end == npos ? name.size() : end);
 }
+
+std::string TrimmedName(const std::string& name) { return Text(name, NameSpan(name)); }
 
 // Names compare with ASCII letters folded, and only whole ones: a trail byte may look like
 // one.

@@ -35,12 +35,7 @@ bool SameFileName(const std::string& a, const std::string& b) {
     // The upper-case mapping keeps every character's length, and ASCII's is plain; only a
     // double-byte character's case is the platform's to tell.
     if (a.size() != b.size()) return false;
-    size_t i = 0;
-    for (; i < a.size() && static_cast<unsigned char>(a[i] | b[i]) < 0x80; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]) | 0x20, y = static_cast<unsigned char>(b[i]) | 0x20;
-        if (a[i] != b[i] && (x != y || x < 'a' || x > 'z')) return false;
-    }
-    for (size_t next = i; i < a.size(); ++i) {
+    for (size_t i = 0, next = 0; i < a.size(); ++i) {
         bool start = i == next;
         if (start) next += cp932::CharLength(a, i);
         if (a[i] == b[i]) continue;
@@ -78,6 +73,12 @@ PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster
     return {!platform.StatFile(kLiveFile).MayExist(), ""};
 }
 
+bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away) {
+    if (store.Save(profile)) return true;
+    if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
+    return false;
+}
+
 void FinishRename(Platform& platform, ProfileStore& store, Profile& profile) {
     RenameRecord record = ReadRenameRecord(profile);
     if (record.from.empty()) return;
@@ -90,13 +91,9 @@ void FinishRename(Platform& platform, ProfileStore& store, Profile& profile) {
         fromListed = fromListed || roster.names[i] == record.from;
         if (roster.names[i] == record.to) to = static_cast<int>(i);
     }
-    if (!fromListed && to >= 0 && HasOwnFiles(roster.names, to) && IsBarePetName(record.from)) {
-        platform.RenameFile(PetFile(record.from), PetFile(record.to));
-        platform.RenameFile(BackupFile(record.from), BackupFile(record.to));
-        if (platform.StatFile(PetFile(record.from)).MayExist() ||
-            platform.StatFile(BackupFile(record.from)).MayExist())
-            return;
-    }
+    if (!fromListed && to >= 0 && HasOwnFiles(roster.names, to) && IsBarePetName(record.from) &&
+        !MovePetFiles(platform, record.from, record.to))
+        return;
     WriteRenameRecord(profile, {});
     store.Save(profile);
 }

@@ -38,6 +38,9 @@ struct PutAway {
     std::string movedTo;
 };
 PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster);
+// Saves the record of what the put-away made true; when the save fails, the live file goes
+// back where it was, as the settings file still says.
+bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away);
 
 // Moves the files of a rename that a stop cut short, as the record in `profile`, the settings
 // file as this run read it, says; then the record goes.

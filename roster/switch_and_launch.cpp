@@ -11,9 +11,8 @@ void SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, 
     PutAway away = PutLiveFileAway(platform, profile, roster);
     if (away.done) {
         WriteCurrentPetIndex(profile, index);
-        if (!store.Save(profile)) {
-            if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
-        } else if (index < static_cast<int>(names.size()) && HasOwnFiles(names, index)) {
+        if (SaveOrPutBack(platform, store, profile, away) && index < static_cast<int>(names.size()) &&
+            HasOwnFiles(names, index)) {
             platform.CopyFileReplacing(PetFile(names[index]), BackupFile(names[index]));
             platform.RenameFile(PetFile(names[index]), kLiveFile);
         }

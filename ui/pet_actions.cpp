@@ -21,6 +21,11 @@ std::vector<std::string> Entries(PetList& list) {
     return names;
 }
 
+// Another entry's name, as the user sees names or as Windows names files.
+bool Clash(const std::string& name, const std::string& listed) {
+    return text::LocaleEqual(name, listed) || SameFileName(name, listed);
+}
+
 // Saves the roster over one look at the settings file; false when either failed.
 bool Save(ProfileStore& store, const std::vector<std::string>& names, int current,
           const std::optional<RenameRecord>& rename = std::nullopt) {
@@ -63,7 +68,7 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
     std::vector<std::string> names = Entries(state.list);
     if (!state.loaded || !IsAcceptablePetName(name)) return false;
     for (const std::string& listed : names)
-        if (text::LocaleEqual(name, listed) || SameFileName(name, listed)) return false;
+        if (Clash(name, listed)) return false;
     // The probe only ever creates: a pet file already lying there is kept and becomes the
     // new pet's file, while a folder of that name refuses the name.
     switch (platform.CreateProbe(PetFile(name))) {
@@ -83,10 +88,7 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
     names.push_back(name);
     int added = static_cast<int>(names.size()) - 1;
     SaveRoster(*profile, names, added);
-    if (!store.Save(*profile)) {
-        if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
-        return false;
-    }
+    if (!SaveOrPutBack(platform, store, *profile, away)) return false;
     state.list.Add(name);
     state.list.Select(added);
     state.current = added;
@@ -101,8 +103,7 @@ bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& sto
     // Another entry's name in any letter case is that entry's file name on Windows: refused
     // as adoption refuses it.
     for (int i = 0; i < static_cast<int>(names.size()); ++i)
-        if (i == selected ? text::Compare(name, names[i]) == 0
-                          : text::LocaleEqual(name, names[i]) || SameFileName(name, names[i]))
+        if (i == selected ? text::Compare(name, names[i]) == 0 : Clash(name, names[i]))
             return false;
     if (selected == -1) return false;
     const std::string old = names[static_cast<size_t>(selected)];
