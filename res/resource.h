@@ -22,6 +22,20 @@
 #define IDC_SETUP_HOST          1049
 #define IDC_SETUP_PETS          1050
 
+// Message texts.
+#define IDS_NAME_TOO_LONG       200
+#define IDS_DISCARD_QUESTION    201
+#define IDS_DISCARD_CAPTION     202
+#define IDS_CANNOT_READ         203
+#define IDS_CANNOT_WRITE        204
+#define IDS_CANNOT_RENAME       205
+#define IDS_CANNOT_START        206
+#define IDS_NOT_LAUNCHED        207
+#define IDS_NOT_SET_UP          208
+#define IDS_NOT_ADOPTED         209
+#define IDS_NOT_RENAMED         210
+#define IDS_NOT_DISCARDED       211
+
 // windres gets this from <winres.h>; portable code has no such header.
 #ifndef IDC_STATIC
 #define IDC_STATIC              (-1)
