@@ -7,7 +7,9 @@
 #include "roster/pet_files.h"
 #include "roster/roster.h"
 #include "roster/switch_and_launch.h"
+#include "res/resource.h"
 #include "ui/chooser_dlg.h"
+#include "ui/failure_message.h"
 #include "ui/framework/dialog_window.h"
 #include "ui/init_setup_dlg.h"
 
@@ -42,7 +44,7 @@ bool CZandryApp::InitInstance() {
 
     // Nothing may act on a settings file that cannot be read.
     std::optional<Profile> profile = profile_.Load();
-    if (!profile) return true;
+    if (!profile) return Said({Failure::Read, profile_.Path()});
     const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(*profile);
     if (IsHostRunning(platform_.Host(), hostPath) == 1) return true;
     FinishRename(platform_, profile_, *profile);
@@ -50,17 +52,21 @@ bool CZandryApp::InitInstance() {
     if (!arguments_.empty()) {
         const Roster roster = ReadRoster(*profile);
         for (std::size_t i = 0; i < roster.names.size(); ++i) {
-            if (MatchPetArgument(arguments_[0], roster.names[i])) {
-                SwitchAndLaunch(platform_, profile_, *profile, roster, static_cast<int>(i), hostPath);
-                return true;
-            }
+            if (MatchPetArgument(arguments_[0], roster.names[i]))
+                return Said(SwitchAndLaunch(platform_, profile_, *profile, roster, static_cast<int>(i), hostPath));
         }
     }
     CChooserDlg chooser(profile_, platform_);
     if (chooser.DoModal() != kIdOk || chooser.SelectedIndex() == -1) return true;
     // The management window may have changed the file since.
-    if (std::optional<Profile> now = profile_.Load())
-        SwitchAndLaunch(platform_, profile_, *now, ReadRoster(*now), chooser.SelectedIndex(), hostPath);
+    std::optional<Profile> now = profile_.Load();
+    if (!now) return Said({Failure::Read, profile_.Path()});
+    return Said(SwitchAndLaunch(platform_, profile_, *now, ReadRoster(*now), chooser.SelectedIndex(), hostPath));
+}
+
+bool CZandryApp::Said(const Failure& failure) {
+    // A host that would not start leaves the switch made; any other failure, none.
+    SayFailure(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
     return true;
 }
 

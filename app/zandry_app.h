@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
+#include "roster/failure.h"
 
 class CZandryApp {
 public:
@@ -19,6 +20,9 @@ public:
     int Run();
 
 private:
+    // Tells the user what a launch could not do, if anything; true, as InitInstance returns.
+    bool Said(const Failure& failure);
+
     Platform& platform_;
     std::vector<std::string> arguments_;
     ProfileStore profile_;

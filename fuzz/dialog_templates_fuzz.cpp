@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/framework/terminal/dialog_templates.h"
+#include "ui/framework/terminal/resources.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ReadDialogTemplates(data, size);

@@ -15,6 +15,7 @@ public:
     explicit ProfileStore(Platform& platform) : platform_(platform) {}
 
     void Bind(const std::string& settingsPath);
+    const std::string& Path() const { return file_; }
     // Finishes or drops a replacement that a stop cut short. True when no file is left
     // beside the settings file.
     bool Recover();

@@ -54,14 +54,15 @@ bool HasOwnFiles(const std::vector<std::string>& names, int index) {
     return true;
 }
 
-bool MovePetFiles(Platform& platform, const std::string& from, const std::string& to) {
+Failure MovePetFiles(Platform& platform, const std::string& from, const std::string& to) {
     bool fileMoved = platform.RenameFile(PetFile(from), PetFile(to));
-    if (!fileMoved && platform.StatFile(PetFile(from)).MayExist()) return false;
+    if (!fileMoved && platform.StatFile(PetFile(from)).MayExist())
+        return {Failure::Rename, PetFile(from), PetFile(to)};
     if (!platform.RenameFile(BackupFile(from), BackupFile(to)) && platform.StatFile(BackupFile(from)).MayExist()) {
         if (fileMoved) platform.RenameFile(PetFile(to), PetFile(from));
-        return false;
+        return {Failure::Rename, BackupFile(from), BackupFile(to)};
     }
-    return true;
+    return {};
 }
 
 PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster) {
@@ -69,13 +70,15 @@ PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster
     std::string owner = entry ? roster.names[static_cast<std::size_t>(roster.current)] : GetCurrentPetName(profile);
     if ((entry ? HasOwnFiles(roster.names, roster.current) : IsBarePetName(owner)) &&
         platform.RenameFile(kLiveFile, PetFile(owner)))
-        return {true, PetFile(owner)};
-    return {!platform.StatFile(kLiveFile).MayExist(), ""};
+        return {true, true, PetFile(owner)};
+    return {!platform.StatFile(kLiveFile).MayExist(), false, PetFile(owner)};
 }
+
+Failure PutAwayFailure(const PutAway& away) { return {Failure::Rename, kLiveFile, away.to}; }
 
 bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away) {
     if (store.Save(profile)) return true;
-    if (!away.movedTo.empty()) platform.RenameFile(away.movedTo, kLiveFile);
+    if (away.moved) platform.RenameFile(away.to, kLiveFile);
     return false;
 }
 
@@ -92,7 +95,7 @@ void FinishRename(Platform& platform, ProfileStore& store, Profile& profile) {
         if (roster.names[i] == record.to) to = static_cast<int>(i);
     }
     if (!fromListed && to >= 0 && HasOwnFiles(roster.names, to) && IsBarePetName(record.from) &&
-        !MovePetFiles(platform, record.from, record.to))
+        MovePetFiles(platform, record.from, record.to))
         return;
     WriteRenameRecord(profile, {});
     store.Save(profile);

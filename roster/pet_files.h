@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
+#include "roster/failure.h"
 #include "roster/roster.h"
 
 std::string PetFile(const std::string& petName);
@@ -26,18 +27,21 @@ bool SameFileName(const std::string& a, const std::string& b);
 bool HasOwnFiles(const std::vector<std::string>& names, int index);
 
 // Moves a pet's file and backup to a new name, both or neither (a missing one needs no
-// move): a file left under the old name would belong to no roster entry.
-bool MovePetFiles(Platform& platform, const std::string& from, const std::string& to);
+// move): a file left under the old name would belong to no roster entry. Empty when done.
+Failure MovePetFiles(Platform& platform, const std::string& from, const std::string& to);
 
 // Moves the live file to the current pet's file, so that another pet can be made live.
-// `done` is false when it stays, still holding the current pet's data; `movedTo` is where
-// it went, empty when there was none. With no current entry it goes where the settings file
-// names ("" makes ".kmc"), out of every pet's way.
+// `done` is false when it stays, still holding the current pet's data; `moved` is false
+// when there was none. With no current entry it goes where the settings file names ("" makes
+// ".kmc"), out of every pet's way.
 struct PutAway {
     bool done = false;
-    std::string movedTo;
+    bool moved = false;
+    std::string to;  // the current pet's file
 };
 PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster);
+// What stands in the way when the live file stays.
+Failure PutAwayFailure(const PutAway& away);
 // Saves the record of what the put-away made true; when the save fails, the live file goes
 // back where it was, as the settings file still says.
 bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away);

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
+#include "roster/failure.h"
 #include "roster/roster.h"
 
 // Puts the live file away under the outgoing pet's name, records the pet at `index` as
@@ -12,5 +13,7 @@
 // every step: nothing is recorded while the live file stays, and nothing is brought in
 // while the record has not landed (the live file then goes back). `profile` is the settings
 // file as this run read it, and `roster` what it holds; the record is written into it.
-void SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const Roster& roster,
+// A switch that cannot be made starts nothing: the user chose another pet than the live one.
+// A pet with no file yet (adopted, never launched) is no failure: the host starts it anew.
+Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const Roster& roster,
                      int index, const std::string& hostPath);

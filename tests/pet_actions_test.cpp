@@ -134,9 +134,11 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
             PetManageState opened{names};
             FillPetList(opened, own);
             names.Select(1);
-            bool done = adopt ? AdoptPet(opened, c.name, own, files)
-                              : RenamePet(opened, c.name, own, files);
+            ActionResult result = adopt ? AdoptPet(opened, c.name, own, files)
+                                        : RenamePet(opened, c.name, own, files);
+            bool done = result.done;
             EXPECT_EQ(done, adopt ? c.adopt : c.rename) << c.label << (adopt ? " (adopt)" : " (rename)");
+            EXPECT_FALSE(result.failure) << c.label;
             if (!done) {
                 EXPECT_EQ(names.Items(), (std::vector<std::string>{"Pochi", "Momo"})) << c.label;
                 EXPECT_EQ(StoredRoster().names, names.Items()) << c.label;
@@ -264,8 +266,8 @@ TEST_F(PetActions, DiscardAnsweredNoOrWithoutSelectionChangesNothing) {
     EXPECT_EQ(StoredNames(), std::vector<std::string>{"A"});
 }
 
-// A settings file that cannot be read or replaced: the action does nothing at all, and the
-// live file stays where it was.
+// A settings file that cannot be read or replaced: the action does nothing at all, the
+// live file stays where it was, and the window is told which file stood in the way.
 TEST_F(PetActions, ActionsWhoseSettingsCannotBeReadOrSavedChangeNothing) {
     enum Action { Adopt, Rename, Discard };
     for (Action action : {Adopt, Rename, Discard}) {
@@ -283,11 +285,13 @@ TEST_F(PetActions, ActionsWhoseSettingsCannotBeReadOrSavedChangeNothing) {
             FillPetList(opened, own);
             names.Select(0);
             files.Fail(failing);
-            bool done = action == Adopt    ? AdoptPet(opened, "D", own, files)
-                        : action == Rename ? RenamePet(opened, "Z", own, files)
-                                           : DiscardPet(opened, own, files, [] { return true; });
+            ActionResult result = action == Adopt    ? AdoptPet(opened, "D", own, files)
+                                  : action == Rename ? RenamePet(opened, "Z", own, files)
+                                                     : DiscardPet(opened, own, files, [] { return true; });
             std::string what = std::to_string(action) + " with call " + std::to_string(static_cast<int>(failing));
-            EXPECT_FALSE(done) << what;
+            EXPECT_FALSE(result.done) << what;
+            EXPECT_EQ(result.failure.kind, failing == Call::Read ? Failure::Read : Failure::Write) << what;
+            EXPECT_EQ(result.failure.file, own.Path()) << what;
             EXPECT_EQ(names.Items(), (std::vector<std::string>{"A", "B", "C"})) << what;
             EXPECT_EQ(opened.current, 1) << what;
             EXPECT_EQ(fresh.Contents(), before) << what;

@@ -1,7 +1,7 @@
 // Zandry's three dialog templates as windres compiles them from res/zandry.rc, the bytes
 // zandry.exe carries, read back by our dialog manager; and that reader over other resource
 // files, well made or not.
-#include "ui/framework/terminal/dialog_templates.h"
+#include "ui/framework/terminal/resources.h"
 
 #include <gtest/gtest.h>
 

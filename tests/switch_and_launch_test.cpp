@@ -1,6 +1,9 @@
 // The switch on a real folder: its order, its outcome, and what each failure leaves behind.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "roster/roster.h"
 #include "roster/switch_and_launch.h"
 #include "tests/support/faulty_platform.h"
@@ -44,9 +47,9 @@ protected:
         return names;
     }
     // The switch over the settings file as it now stands, as a run reads it.
-    void Switch(int index, const std::string& hostPath) {
+    Failure Switch(int index, const std::string& hostPath) {
         Profile profile = store.Load().value_or(Profile());
-        SwitchAndLaunch(platform, store, profile, ReadRoster(profile), index, hostPath);
+        return SwitchAndLaunch(platform, store, profile, ReadRoster(profile), index, hostPath);
     }
     std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<no start>"); }
 };
@@ -85,43 +88,59 @@ TEST_F(SwitchTest, NoLivePetMovesTheLiveFileToTheBareExtension) {
     EXPECT_EQ(folder.Read(kLive), "B data");
 }
 
-// The live file still holds A's data, so A stays current: were B recorded, a discard of B
-// would delete A's data.
-TEST_F(SwitchTest, StaleOutgoingPetFileStopsBothMovesAndKeepsTheOutgoingPetCurrent) {
-    WorkedExample();
-    folder.Write("A.kmc", "stale A");
-    Switch(1, host);
-    EXPECT_EQ(folder.Read("A.kmc"), "stale A");
-    EXPECT_EQ(folder.Read(kLive), "A data");
-    EXPECT_EQ(folder.Read("B.kmc"), "B data");
-    EXPECT_EQ(folder.Read("B.bak"), "older B");
-    EXPECT_EQ(StoredRoster().current, 0);
-    EXPECT_EQ(HostSaw(), "started: live file holds \"A data\"\n");
+// A switch that cannot be made starts nothing, names what stood in the way, and leaves
+// each pet's data with the pet the settings file names: a stale A.kmc keeps A current (were
+// B recorded, a discard of B would delete A's data); an unrecorded switch puts the live file
+// back; a B.kmc that will not come in stays B's, recorded current.
+TEST_F(SwitchTest, ASwitchThatCannotBeMadeStartsNothingAndSaysWhy) {
+    struct Case {
+        const char* what;
+        std::function<void()> harm;
+        Failure::Kind kind;
+        std::string file, to;
+        std::map<std::string, std::string> after;
+        int current;
+    } cases[] = {
+        {"stale A.kmc", [this] { folder.Write("A.kmc", "stale A"); }, Failure::Rename, kLive, "A.kmc",
+         {{"A.kmc", "stale A"}, {kLive, "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {kOld, "old settings"}}, 0},
+        {"unwritable settings", [this] { platform.Fail(Call::Replace); }, Failure::Write, "<ini>", "",
+         {{kLive, "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {kOld, "old settings"}}, 0},
+        {"B.kmc held", [this] { platform.FailNth(Call::Rename, 2, false); }, Failure::Rename, "B.kmc",
+         kLive, {{"A.kmc", "A data"}, {"B.kmc", "B data"}, {"B.bak", "B data"}, {kOld, "old settings"}}, 1},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& name : folder.Names())
+            if (name != "Kirimo.exe") SystemPlatform().RemoveFile(name);
+        WorkedExample();
+        c.harm();
+        Failure failure = Switch(1, host);
+        platform.Heal(Call::Rename);
+        platform.Heal(Call::Replace);
+        EXPECT_EQ(failure.kind, c.kind) << c.what;
+        EXPECT_EQ(failure.file, c.file == "<ini>" ? ini : c.file) << c.what;
+        EXPECT_EQ(failure.to, c.to) << c.what;
+        std::map<std::string, std::string> after = folder.Contents();
+        after.erase("Zandry.ini");
+        after.erase("Kirimo.exe");
+        EXPECT_EQ(after, c.after) << c.what;  // the host was not started: it writes its log
+        EXPECT_EQ(StoredRoster().current, c.current) << c.what;
+    }
 }
 
-TEST_F(SwitchTest, UnrecordedSwitchPutsTheLiveFileBack) {
-    WorkedExample();
-    platform.Fail(Call::Replace);
-    Switch(1, host);
-    EXPECT_EQ(PetFiles(), (std::set<std::string>{kLive, "B.kmc", "B.bak"}));
-    EXPECT_EQ(folder.Read(kLive), "A data");
-    EXPECT_EQ(folder.Read("B.bak"), "older B");
-    EXPECT_EQ(StoredRoster().current, 0);
-}
-
-TEST_F(SwitchTest, IncomingPetWithoutFileStartsTheHostWithoutLiveFile) {
+// A pet adopted and never launched has no file: the host starts it anew, and that is no
+// failure. A host that will not start is one, after the switch was made.
+TEST_F(SwitchTest, APetWithoutFileIsNoFailureButAHostThatWillNotStartIs) {
     StoreRoster({"A", "New"}, 0);
     folder.Write(kLive, "A data");
-    Switch(1, host);
+    EXPECT_FALSE(Switch(1, host));
     EXPECT_EQ(PetFiles(), std::set<std::string>{"A.kmc"});
     EXPECT_EQ(HostSaw(), "started: no live file\n");
-}
 
-TEST_F(SwitchTest, EmptyHostNameStartsNothingAndChangesNothingElse) {
-    WorkedExample();
-    Switch(1, SystemPlatform().CurrentDirectory() + "\\");
-    EXPECT_EQ(folder.Read(kLive), "B data");
-    EXPECT_FALSE(folder.Exists("standin-host.log"));
+    const std::string gone = SystemPlatform().CurrentDirectory() + "\\Gone.exe";
+    Failure failure = Switch(0, gone);
+    EXPECT_EQ(failure.kind, Failure::Start);
+    EXPECT_EQ(failure.file, gone);
+    EXPECT_EQ(folder.Read(kLive), "A data");
 }
 
 TEST_F(SwitchTest, NamesThatLeaveTheFolderAreNeverTouched) {

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/posix/encoding.h"
 #include "roster/roster.h"
+#include "tests/support/failure_cases.h"
 #include "tests/support/posix/running_hosts.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
@@ -99,6 +100,32 @@ int RunIntoClosedPipe(const std::string& input) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// What the program writes to the terminal, given these arguments and lines of input.
+std::string ShownBy(const std::vector<std::string>& arguments, const std::string& input) {
+    int in[2], out[2];
+    if (pipe(in) != 0 || pipe(out) != 0) return "<no pipe>";
+    bool written = write(in[1], input.data(), input.size()) == static_cast<ssize_t>(input.size());
+    close(in[1]);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, in[0], 0);
+    posix_spawn_file_actions_adddup2(&files, out[1], 1);
+    std::vector<char*> argv{const_cast<char*>(ZANDRY_PROGRAM)};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    bool spawned = written && posix_spawn(&pid, ZANDRY_PROGRAM, &files, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&files);
+    close(in[0]);
+    close(out[1]);
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t n; spawned && (n = read(out[0], buffer, sizeof buffer)) > 0;) shown.append(buffer, n);
+    close(out[0]);
+    if (spawned) waitpid(pid, nullptr, 0);
+    return shown;
+}
+
 class Terminal : public ::testing::Test {
 protected:
     TestFolder folder;
@@ -147,6 +174,23 @@ TEST_F(Terminal, AdoptRenameAndDiscardTypedInTheTerminalsEncoding) {
     EXPECT_EQ(roster.current, 1);
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"Kirimo.exe", "Zandry.ini", "\x95\x5c.kmc"}));
     EXPECT_EQ(folder.Read("\x95\x5c.kmc"), "A data");
+}
+
+// The failures a whole program can meet, each said in the terminal's encoding.
+TEST(TerminalFailures, EachIsSaidInTheTerminalsEncoding) {
+    for (size_t i = 0; i < FailureCases().size(); ++i) {
+        TestFolder folder;
+        const FailureCase c = FailureCases()[i];
+        if (c.fault) continue;
+        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+        StoreRoster({"A", "B"}, 0);
+        folder.Write(kLive, "A data");
+        folder.Write("B.kmc", "B data");
+        if (c.prepare) c.prepare(folder);
+        std::string shown = ShownBy(c.arguments, c.script);
+        EXPECT_NE(shown.find("-- zandry --\n" + Typed(c.message) + "\n [Enter] OK"), std::string::npos)
+            << c.what << "\n" << shown;
+    }
 }
 
 TEST_F(Terminal, OutputNobodyReadsStillLaunchesAndEndsWithZero) {

@@ -7,6 +7,7 @@
 #include "app/zandry_app.h"
 #include "res/resource.h"
 #include "roster/roster.h"
+#include "tests/support/failure_cases.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
@@ -159,6 +160,30 @@ TEST_F(Windows, TypingStopsAtSixteenBytes) {
     for (int i = 0; i < 9; ++i) nine += "\x83\x5c";
     Run("b\ntype " + nine + "\na\nd\nc\n");
     EXPECT_EQ(Stored().names, (std::vector<std::string>{"A", nine.substr(0, 16)}));
+}
+
+// Each failure is said once, in the table's words, owned by the window the user acted in or
+// by none, and nothing is started.
+TEST(FailureMessages, EachIsSaidOnceAndStartsNothing) {
+    for (size_t i = 0; i < FailureCases().size(); ++i) {
+        TestFolder folder;
+        const FailureCase c = FailureCases()[i];
+        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+        StoreRoster({"A", "B"}, 0);
+        folder.Write(kLive, "A data");
+        folder.Write("B.kmc", "B data");
+        if (c.prepare) c.prepare(folder);
+        FaultyPlatform platform(SystemPlatform());
+        if (c.fault) c.fault(platform);
+        ScriptedDialogs dialogs(c.script);
+        CZandryApp app(platform, c.arguments);
+        EXPECT_EQ(app.Run(), 0) << c.what;
+        EXPECT_EQ(Count(dialogs.Shown(), "-- zandry --\n" + c.message + "\n [Enter] OK"), 1)
+            << c.what << "\n" << dialogs.Shown();
+        // Only where no host is left to start may the start be tried.
+        for (const std::string& call : platform.FileCalls())
+            EXPECT_FALSE(call.rfind("start", 0) == 0 && folder.Exists("Kirimo.exe")) << c.what;
+    }
 }
 
 // The length check, for text that reached the field by other means than typing.

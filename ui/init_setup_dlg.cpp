@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "roster/host_files.h"
 #include "roster/roster.h"
+#include "ui/failure_message.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/setup_search.h"
 
@@ -25,12 +26,19 @@ bool CInitSetupDlg::OnInitDialog() {
 void CInitSetupDlg::OnOK() {
     UpdateData(true);
     if (HoldsWildcard(hostExecutable_) || !platform_.StatFile(hostExecutable_).exists) return;
-    EndDialog(kIdOk);
     PetList& pets = Window().List(IDC_SETUP_PETS);
     std::vector<std::string> titles;
     for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
-    if (std::optional<Profile> profile = store_.Load()) {
+    std::optional<Profile> profile = store_.Load();
+    Failure failure{Failure::Read, store_.Path()};
+    if (profile) {
         SaveInitialRoster(*profile, titles, hostExecutable_);
-        store_.Save(*profile);
+        failure = store_.Save(*profile) ? Failure{} : Failure{Failure::Write, store_.Path()};
     }
+    // Closed as if it had worked, the window would only come back at the next start: it
+    // stays open, and its cancel button ends the run.
+    if (failure)
+        SayFailure(failure, IDS_NOT_SET_UP, &Window());
+    else
+        EndDialog(kIdOk);
 }

@@ -26,14 +26,17 @@ bool Clash(const std::string& name, const std::string& listed) {
     return text::LocaleEqual(name, listed) || SameFileName(name, listed);
 }
 
-// Saves the roster over one look at the settings file; false when either failed.
-bool Save(ProfileStore& store, const std::vector<std::string>& names, int current,
-          const std::optional<RenameRecord>& rename = std::nullopt) {
+Failure Unreadable(const ProfileStore& store) { return {Failure::Read, store.Path()}; }
+Failure Unwritable(const ProfileStore& store) { return {Failure::Write, store.Path()}; }
+
+// Saves the roster over one look at the settings file.
+Failure Save(ProfileStore& store, const std::vector<std::string>& names, int current,
+             const std::optional<RenameRecord>& rename = std::nullopt) {
     std::optional<Profile> profile = store.Load();
-    if (!profile) return false;
+    if (!profile) return Unreadable(store);
     SaveRoster(*profile, names, current);
     if (rename) WriteRenameRecord(*profile, *rename);
-    return store.Save(*profile);
+    return store.Save(*profile) ? Failure{} : Unwritable(store);
 }
 
 }  // namespace
@@ -63,17 +66,18 @@ void FillPetList(PetManageState& state, ProfileStore& store) {
     state.current = roster.current;
 }
 
-bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
-              Platform& platform) {
+ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
+                      Platform& platform) {
     std::vector<std::string> names = Entries(state.list);
-    if (!state.loaded || !IsAcceptablePetName(name)) return false;
+    if (!state.loaded) return {false, Unreadable(store)};
+    if (!IsAcceptablePetName(name)) return {};
     for (const std::string& listed : names)
-        if (Clash(name, listed)) return false;
+        if (Clash(name, listed)) return {};
     // The probe only ever creates: a pet file already lying there is kept and becomes the
     // new pet's file, while a folder of that name refuses the name.
     switch (platform.CreateProbe(PetFile(name))) {
         case ProbeResult::Refused:
-            return false;
+            return {};
         case ProbeResult::Created:
             platform.RemoveFile(PetFile(name));
             break;
@@ -81,38 +85,40 @@ bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& stor
             break;
     }
     std::optional<Profile> profile = store.Load();
+    if (!profile) return {false, Unreadable(store)};
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
-    PutAway away = profile ? PutLiveFileAway(platform, *profile, ReadRoster(*profile)) : PutAway{};
-    if (!away.done) return false;
+    PutAway away = PutLiveFileAway(platform, *profile, ReadRoster(*profile));
+    if (!away.done) return {false, PutAwayFailure(away)};
     names.push_back(name);
     int added = static_cast<int>(names.size()) - 1;
     SaveRoster(*profile, names, added);
-    if (!SaveOrPutBack(platform, store, *profile, away)) return false;
+    if (!SaveOrPutBack(platform, store, *profile, away)) return {false, Unwritable(store)};
     state.list.Add(name);
     state.list.Select(added);
     state.current = added;
-    return true;
+    return {true};
 }
 
-bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
-               Platform& platform) {
+ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
+                       Platform& platform) {
     std::vector<std::string> names = Entries(state.list);
     int selected = state.list.Selected();
-    if (!state.loaded || !IsAcceptablePetName(name)) return false;
+    if (!state.loaded) return {false, Unreadable(store)};
+    if (!IsAcceptablePetName(name)) return {};
     // Another entry's name in any letter case is that entry's file name on Windows: refused
     // as adoption refuses it.
     for (int i = 0; i < static_cast<int>(names.size()); ++i)
         if (i == selected ? text::Compare(name, names[i]) == 0 : Clash(name, names[i]))
-            return false;
-    if (selected == -1) return false;
+            return {};
+    if (selected == -1) return {};
     const std::string old = names[static_cast<size_t>(selected)];
     // Files of the new name belong to no pet of the roster yet; the renamed pet taking them
     // over would hand them its discard, and its own files would stay behind unowned.
     // (Under another letter case they may be its own files, on a folder that ignores case.)
     if (!SameFileName(name, old) &&
         (platform.StatFile(PetFile(name)).MayExist() || platform.StatFile(BackupFile(name)).MayExist()))
-        return false;
+        return {};
     // The files move only once the roster names them so; the record lets the next start
     // finish the move should this run stop in between. (A change of letter case alone
     // leaves them where Windows finds them.)
@@ -120,27 +126,28 @@ bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& sto
     names[static_cast<size_t>(selected)] = name;
     std::optional<RenameRecord> record;
     if (ownFiles && !SameFileName(name, old)) record = RenameRecord{old, name};
-    if (!Save(store, names, state.current, record)) return false;
-    if (ownFiles && !MovePetFiles(platform, old, name)) {
+    if (Failure saved = Save(store, names, state.current, record)) return {false, saved};
+    if (Failure moved = ownFiles ? MovePetFiles(platform, old, name) : Failure{}) {
         names[static_cast<size_t>(selected)] = old;
-        if (Save(store, names, state.current, RenameRecord{})) return false;
+        if (!Save(store, names, state.current, RenameRecord{})) return {false, moved};
         // The roster keeps the new name, and the next start moves the files.
     }
     state.list.Delete(selected);
     state.list.Insert(selected, name);
-    return true;
+    return {true};
 }
 
-bool DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
-                const std::function<bool()>& confirm) {
+ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
+                        const std::function<bool()>& confirm) {
     int selected = state.list.Selected();
-    if (!state.loaded || selected == -1 || !confirm()) return false;
+    // Without a readable settings file the list is empty: nothing can be selected.
+    if (!state.loaded || selected == -1 || !confirm()) return {};
     std::vector<std::string> names = Entries(state.list);
     const std::string name = names[static_cast<size_t>(selected)];
     bool ownFiles = HasOwnFiles(names, selected);
     int current = selected == state.current ? -1 : selected < state.current ? state.current - 1 : state.current;
     names.erase(names.begin() + selected);
-    if (!Save(store, names, current)) return false;
+    if (Failure saved = Save(store, names, current)) return {false, saved};
     // Only once the roster no longer names the pet: its files then belong to nobody.
     if (ownFiles) {
         platform.RemoveFile(PetFile(name));
@@ -149,5 +156,5 @@ bool DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
     }
     state.current = current;
     state.list.Delete(selected);
-    return true;
+    return {true};
 }

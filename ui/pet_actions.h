@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
+#include "roster/failure.h"
 #include "ui/framework/pet_list.h"
 
 // The list and current pet index as the management window holds them while it is open.
@@ -18,16 +19,23 @@ struct PetManageState {
 
 void FillPetList(PetManageState& state, ProfileStore& store);
 
-// Each returns true when the action was carried out (the caller then empties the name
-// field); a refused or failed action changes nothing at all. `name` has passed the length
-// check.
-bool AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
-              Platform& platform);
-bool RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
-               Platform& platform);
+// What became of an action: carried out (the caller then empties the name field), refused
+// without a word (a name it does not take, a No), or failed on the file in `failure`, which
+// the window says. A refused or failed action changes nothing at all.
+struct ActionResult {
+    bool done = false;
+    Failure failure;
+    explicit operator bool() const { return done; }
+};
+
+// `name` has passed the length check.
+ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
+                      Platform& platform);
+ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
+                       Platform& platform);
 // `confirm` asks the user and answers true for Yes.
-bool DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
-                const std::function<bool()>& confirm);
+ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
+                        const std::function<bool()>& confirm);
 
 // Names a user may type: not empty, no ASCII or full-width space, a bare file name of the
 // working folder that Windows can hold (no control code, none of < > " | ? *), and not the

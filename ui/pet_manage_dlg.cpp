@@ -2,15 +2,10 @@
 #include "ui/pet_manage_dlg.h"
 
 #include "res/resource.h"
+#include "ui/failure_message.h"
 #include "ui/framework/data_exchange.h"
 
 namespace {
-// "ペットは二度と帰ってきません。\nそれでも捨てますか？" and "ペットを捨てる".
-const char kDiscardQuestion[] =
-    "\x83\x79\x83\x62\x83\x67\x82\xcd\x93\xf1\x93\x78\x82\xc6\x8b\x41\x82\xc1\x82\xc4\x82\xab"
-    "\x82\xdc\x82\xb9\x82\xf1\x81\x42\n\x82\xbb\x82\xea\x82\xc5\x82\xe0\x8e\xcc\x82\xc4\x82\xdc"
-    "\x82\xb7\x82\xa9\x81\x48";
-const char kDiscardCaption[] = "\x83\x79\x83\x62\x83\x67\x82\xf0\x8e\xcc\x82\xc4\x82\xe9";
 constexpr int kNameBytes = 16;
 }  // namespace
 
@@ -36,18 +31,25 @@ void CPetManageDlg::ClearName() {
 }
 
 void CPetManageDlg::OnButton(int id) {
+    ActionResult result;
     switch (id) {
         case IDC_MANAGE_ADOPT:
-            if (UpdateData(true) && AdoptPet(*state_, name_, store_, platform_)) ClearName();
+            if (!UpdateData(true)) return;
+            result = AdoptPet(*state_, name_, store_, platform_);
+            SayFailure(result.failure, IDS_NOT_ADOPTED, &Window());
             break;
         case IDC_MANAGE_RENAME:
-            if (UpdateData(true) && RenamePet(*state_, name_, store_, platform_)) ClearName();
+            if (!UpdateData(true)) return;
+            result = RenamePet(*state_, name_, store_, platform_);
+            SayFailure(result.failure, IDS_NOT_RENAMED, &Window());
             break;
         case IDC_MANAGE_DISCARD:
-            DiscardPet(*state_, store_, platform_, [this] {
-                return Window().ShowMessage(kDiscardQuestion, kDiscardCaption,
-                                           mb::kYesNo | mb::kIconExclamation) == mb::kIdYes;
+            result = DiscardPet(*state_, store_, platform_, [this] {
+                return Window().ShowMessage(LoadText(IDS_DISCARD_QUESTION), LoadText(IDS_DISCARD_CAPTION),
+                                            mb::kYesNo | mb::kIconExclamation) == mb::kIdYes;
             });
-            break;
+            SayFailure(result.failure, IDS_NOT_DISCARDED, &Window());
+            return;  // the name typed stays for another action
     }
+    if (result) ClearName();
 }

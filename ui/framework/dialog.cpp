@@ -10,6 +10,15 @@ DialogSystem* replacement = nullptr;
 DialogSystem& Dialogs() { return replacement ? *replacement : SystemDialogs(); }
 void UseDialogs(DialogSystem* system) { replacement = system; }
 
+std::string LoadText(int id, const std::vector<std::string>& inserts) {
+    std::string text = Dialogs().LoadText(id);
+    for (std::size_t i = 0; i < inserts.size(); ++i) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        if (std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), inserts[i]);
+    }
+    return text;
+}
+
 int CDialog::DoModal() { return Dialogs().RunModal(*this, templateId_, owner_); }
 
 bool CDialog::UpdateData(bool save) {

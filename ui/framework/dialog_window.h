@@ -3,6 +3,7 @@
 // on Windows, our own dialog manager elsewhere.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "ui/framework/pet_list.h"
 
@@ -48,6 +49,10 @@ public:
     virtual int RunModal(CDialog& dialog, int templateId, CDialog* owner) = 0;
     // The application title: the executable's file name without its extension.
     virtual std::string ApplicationTitle() = 0;
+    // The program's text of that string resource id, code page 932; empty when absent.
+    virtual std::string LoadText(int id) = 0;
+    // A message box owned by no window, for a run that has none open; the answer's id.
+    virtual int ShowMessage(const std::string& text, const std::string& caption, unsigned type) = 0;
     // Gives every later dialog the 3-D look where the platform offers it.
     virtual void EnableThreeDLook() {}
 };
@@ -58,3 +63,5 @@ DialogSystem& SystemDialogs();
 // the platform's back).
 DialogSystem& Dialogs();
 void UseDialogs(DialogSystem* system);
+// The text of that string id with "%1", "%2"... replaced by the inserts, in order.
+std::string LoadText(int id, const std::vector<std::string>& inserts = {});

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/framework/dialog.h"
-#include "ui/framework/terminal/dialog_templates.h"
+#include "ui/framework/terminal/resources.h"
 #include "ui/framework/terminal/list_model.h"
 
 struct TemplateControl {

@@ -23,7 +23,7 @@ int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
     if (!source) return kIdCancel;
     // The owner cannot act while this window runs: this loop is the only one reading input.
     TemplateWindow window(*source, [this](const std::string& text, const std::string& caption,
-                                        unsigned type) { return AskMessageBox(text, caption, type); });
+                                        unsigned type) { return ShowMessage(text, caption, type); });
     dialog.Attach(&window);
     if (dialog.OnInitDialog()) window.MoveFocus();  // from no focus to the first tab stop
     while (!window.Ended()) {
@@ -107,7 +107,7 @@ void TerminalDialogs::Press(CDialog& dialog, Key key, TemplateWindow& window) {
     dialog.OnCommand(key == Key::Enter ? window.EnterTarget() : kIdCancel);
 }
 
-int TerminalDialogs::AskMessageBox(const std::string& text, const std::string& caption,
+int TerminalDialogs::ShowMessage(const std::string& text, const std::string& caption,
                                    unsigned type) {
     out_ << "\n-- " << shown_(caption) << " --\n" << shown_(text) << "\n";
     bool yesNo = (type & 0x0F) == mb::kYesNo;

@@ -22,13 +22,14 @@ public:
 
     int RunModal(CDialog& dialog, int templateId, CDialog* owner) override;
     std::string ApplicationTitle() override { return title_; }
+    std::string LoadText(int id) override { return FindText(id); }
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned type) override;
 
 private:
     void Render(const TemplateWindow& window);
     // Carries out one line of input; false at the end of input.
     bool Act(CDialog& dialog, TemplateWindow& window);
     void Press(CDialog& dialog, Key key, TemplateWindow& window);
-    int AskMessageBox(const std::string& text, const std::string& caption, unsigned type);
     std::istream& in_;
     std::ostream& out_;
     Conversion shown_;

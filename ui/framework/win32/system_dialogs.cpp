@@ -204,6 +204,16 @@ public:
         return cp932::FileTitle(name.substr(start));
     }
 
+    std::string LoadText(int id) override {
+        char text[512] = {};
+        int n = LoadStringA(Instance(), static_cast<UINT>(id), text, sizeof text);
+        return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
+    }
+
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned type) override {
+        return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), type);
+    }
+
     void EnableThreeDLook() override {
         HMODULE ctl3d = LoadLibraryA("CTL3D32.DLL");
         if (!ctl3d) return;

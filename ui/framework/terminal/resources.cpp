@@ -1,5 +1,5 @@
-// A bounds-checked walk over a .res file's entries and their dialog templates.
-#include "ui/framework/terminal/dialog_templates.h"
+// A bounds-checked walk over a .res file's entries, their dialog templates and string tables.
+#include "ui/framework/terminal/resources.h"
 
 #include <algorithm>
 
@@ -9,6 +9,17 @@
 namespace {
 
 constexpr int kDialogType = 5;  // RT_DIALOG
+constexpr int kStringType = 6;  // RT_STRING: blocks of 16 texts, block n holding ids 16(n-1) on
+
+// Little-endian UTF-16 as Windows shows it in code page 932, a character it lacks as "?".
+std::string ToCodePage(const std::string& utf16) {
+    std::string text(utf16.size(), '\0');
+    int n = SystemPlatform().Host().WideToAnsi(reinterpret_cast<const unsigned char*>(utf16.data()),
+                                               static_cast<int>(utf16.size() / 2), text.data(),
+                                               static_cast<int>(text.size()));
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return text;
+}
 constexpr std::uint32_t kSetFont = 0x40;  // DS_SETFONT
 
 // Reads little-endian fields off a range; a read past its end reads 0 and fails the cursor
@@ -33,20 +44,21 @@ public:
     // Entries and templates start on a DWORD, counted from the start of the range.
     void Align() { Skip((4 - at_ % 4) % 4); }
     // A string to its NUL, or 0xFFFF and an ordinal, which comes back instead (-1 for a
-    // string). The string in code page 932 as Windows shows it, a character it lacks as "?".
+    // string), the string in code page 932.
     int Name(std::string* text) {
-        std::string utf16;  // little-endian, as the file holds it
+        std::string utf16;
         for (std::size_t start = at_; std::uint32_t c = Read(2);) {
             if (c == 0xFFFF && at_ - start == 2) return static_cast<int>(Read(2));
             utf16.append(reinterpret_cast<const char*>(begin_ + at_ - 2), 2);
         }
-        if (!text || utf16.empty()) return -1;
-        text->assign(utf16.size(), '\0');
-        int units = static_cast<int>(utf16.size() / 2);
-        int n = SystemPlatform().Host().WideToAnsi(reinterpret_cast<const unsigned char*>(utf16.data()), units,
-                                                   text->data(), static_cast<int>(text->size()));
-        text->resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        if (text && !utf16.empty()) *text = ToCodePage(utf16);
         return -1;
+    }
+    // `units` UTF-16 units in code page 932.
+    std::string Counted(std::size_t units) {
+        std::size_t start = at_;
+        Skip(units * 2);
+        return Ok() ? ToCodePage(std::string(reinterpret_cast<const char*>(begin_ + start), units * 2)) : "";
     }
 
 private:
@@ -103,11 +115,10 @@ std::optional<DialogTemplate> ReadDialog(int id, const unsigned char* bytes, std
     return d;
 }
 
-}  // namespace
-
-std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned char* bytes,
-                                                               std::size_t size) {
-    std::vector<DialogTemplate> dialogs;
+// Calls visit(type, name, data, size) for each entry, numbered or not (then -1); false when
+// the bytes are truncated or malformed, or when visit returns false.
+template <typename Visit>
+bool ForEachEntry(const unsigned char* bytes, std::size_t size, Visit visit) {
     Cursor in(bytes, size);
     while (in.At() < size) {
         std::size_t start = in.At();
@@ -115,18 +126,43 @@ std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned ch
         int type = in.Name(nullptr), name = in.Name(nullptr);
         in.Align();
         in.Skip(16);  // data version, memory flags, language, version, characteristics
-        if (!in.Ok() || in.At() - start > headerSize) return std::nullopt;
+        if (!in.Ok() || in.At() - start > headerSize) return false;
         in.Skip(headerSize - (in.At() - start));
         std::size_t data = in.At();
         in.Skip(dataSize);
         in.Align();
-        if (!in.Ok()) return std::nullopt;
-        if (type != kDialogType || name < 0) continue;  // Zandry's dialogs have numbers
-        std::optional<DialogTemplate> dialog = ReadDialog(name, bytes + data, dataSize);
-        if (!dialog) return std::nullopt;
-        dialogs.push_back(std::move(*dialog));
+        if (!in.Ok() || !visit(type, name, bytes + data, std::size_t{dataSize})) return false;
     }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned char* bytes,
+                                                               std::size_t size) {
+    std::vector<DialogTemplate> dialogs;
+    bool ok = ForEachEntry(bytes, size, [&](int type, int name, const unsigned char* data, std::size_t n) {
+        if (type != kDialogType || name < 0) return true;  // Zandry's dialogs have numbers
+        std::optional<DialogTemplate> dialog = ReadDialog(name, data, n);
+        if (dialog) dialogs.push_back(std::move(*dialog));
+        return dialog.has_value();
+    });
+    if (!ok) return std::nullopt;
     return dialogs;
+}
+
+std::optional<std::map<int, std::string>> ReadStringTable(const unsigned char* bytes, std::size_t size) {
+    std::map<int, std::string> texts;
+    bool ok = ForEachEntry(bytes, size, [&](int type, int block, const unsigned char* data, std::size_t n) {
+        if (type != kStringType) return true;
+        if (block < 1) return false;
+        Cursor in(data, n);
+        for (int i = 0; i < 16 && in.Ok(); ++i)
+            if (std::string text = in.Counted(in.Read(2)); !text.empty()) texts[(block - 1) * 16 + i] = text;
+        return in.Ok();
+    });
+    if (!ok) return std::nullopt;
+    return texts;
 }
 
 const DialogTemplate* FindDialogTemplate(int id) {
@@ -135,4 +171,11 @@ const DialogTemplate* FindDialogTemplate(int id) {
     for (const DialogTemplate& dialog : zandry)
         if (dialog.id == id) return &dialog;
     return nullptr;
+}
+
+std::string FindText(int id) {
+    static const std::map<int, std::string> zandry =
+        ReadStringTable(kZandryRes, kZandryResSize).value_or(std::map<int, std::string>{});
+    auto found = zandry.find(id);
+    return found != zandry.end() ? found->second : std::string();
 }

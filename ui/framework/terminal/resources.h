@@ -1,9 +1,11 @@
-// The dialog templates of a compiled resource file (.res), and Zandry's own: windres compiles
-// res/zandry.rc at build time and the bytes are embedded here, the same templates zandry.exe
-// carries, so that our dialog manager makes the windows Windows makes.
+// The dialog templates and message texts of a compiled resource file (.res), and Zandry's own:
+// windres compiles res/zandry.rc at build time and the bytes are embedded here, the same
+// resources zandry.exe carries, so that our dialog manager makes the windows and says the
+// messages Windows does.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,9 +42,15 @@ struct DialogTemplate {
 std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned char* bytes,
                                                                std::size_t size);
 
+// The STRINGTABLE texts of a .res file by id, in code page 932. Nullopt when the bytes are
+// truncated or malformed.
+std::optional<std::map<int, std::string>> ReadStringTable(const unsigned char* bytes, std::size_t size);
+
 // res/zandry.rc as windres compiles it for zandry.exe, embedded at build time.
 extern const unsigned char kZandryRes[];
 extern const std::size_t kZandryResSize;
 
 // Zandry's dialog of that resource id, from the embedded res/zandry.rc; nullptr when absent.
 const DialogTemplate* FindDialogTemplate(int id);
+// Zandry's text of that string id; empty when absent.
+std::string FindText(int id);

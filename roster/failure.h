@@ -1,0 +1,13 @@
+// What stood in the way of something the user asked for: the file that could not be read,
+// written, renamed or started. Pet files go by their bare names, the settings file and the
+// host program by their full paths.
+#pragma once
+#include <string>
+
+struct Failure {
+    enum Kind { None, Read, Write, Rename, Start } kind = None;
+    std::string file;
+    std::string to;  // a rename's new name
+
+    explicit operator bool() const { return kind != None; }
+};

@@ -1,0 +1,68 @@
+// Every failure message, each with a folder and the user's actions that bring it about: the
+// one table of the windows run in-process and of the native program in a terminal. The
+// folder holds roster A, B with A live, B.kmc and the host Kirimo.exe.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/host_queries.h"
+#include "platform/platform.h"
+#include "tests/support/faulty_platform.h"
+#include "tests/support/test_folder.h"
+
+struct FailureCase {
+    const char* what;
+    std::function<void(const TestFolder&)> prepare;
+    std::function<void(FaultyPlatform&)> fault;  // none for a case a whole program can meet
+    std::vector<std::string> arguments;
+    std::string script;   // lines for the windows
+    std::string message;  // code page 932
+};
+
+// Code page 932 from UTF-16, as the program's own texts come from its resources.
+inline std::string Ansi(std::u16string_view text) {
+    std::string out(text.size() * 2, '\0');
+    int n = SystemPlatform().Host().WideToAnsi(reinterpret_cast<const unsigned char*>(text.data()),
+                                               static_cast<int>(text.size()), out.data(),
+                                               static_cast<int>(out.size()));
+    out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return out;
+}
+
+inline std::vector<FailureCase> FailureCases() {
+    const std::string here = SystemPlatform().CurrentDirectory() + "\\";
+    const std::string ini = here + "Zandry.ini", live = Ansi(u"Kirimo設定.kmc");
+    const std::string notLaunched = "\n" + Ansi(u"ペットを切り替えられないため、何も起動しませんでした。");
+    auto renaming = [](const std::string& from, const std::string& to) {
+        return from + Ansi(u" の名前を ") + to + Ansi(u" に変えられません。");
+    };
+    const std::string unwritable = ini + Ansi(u" に書き込めません。");
+    auto stale = [](const TestFolder& folder) { folder.Write("A.kmc", "stale A"); };
+    auto readOnly = [](const TestFolder& folder) { folder.MakeReadOnly("Zandry.ini"); };
+    return {
+        {"a name on the command line, the live file held back", stale, nullptr, {"B"}, "",
+         renaming(live, "A.kmc") + notLaunched},
+        {"the chooser, the settings file read-only", readOnly, nullptr, {}, "2\na\n", unwritable + notLaunched},
+        {"the settings file unreadable", nullptr, [](FaultyPlatform& p) { p.Fail(Call::Read); }, {"B"}, "",
+         ini + Ansi(u" を読み込めません。") + notLaunched},
+        {"the chosen pet's file held back", nullptr, [](FaultyPlatform& p) { p.FailNth(Call::Rename, 2, false); },
+         {"B"}, "", renaming("B.kmc", live) + notLaunched},
+        {"the host gone", [](const TestFolder&) { SystemPlatform().RemoveFile("Kirimo.exe"); }, nullptr,
+         {"B"}, "", here + Ansi(u"Kirimo.exe を起動できません。")},
+        {"the first run, the settings file read-only",
+         [](const TestFolder& folder) {
+             folder.Write("Zandry.ini", "");
+             folder.MakeReadOnly("Zandry.ini");
+         },
+         nullptr, {}, "a\n\nb\n", unwritable + Ansi(u"\n初期設定を保存できませんでした。")},
+        {"adopting, the live file held back", stale, nullptr, {}, "b\ntype New\na\n",
+         renaming(live, "A.kmc") + Ansi(u"\nペットを飼えませんでした。")},
+        {"renaming, the settings file read-only", readOnly, nullptr, {}, "b\n2\ntype Z\nb\n",
+         unwritable + Ansi(u"\n名前を変えられませんでした。")},
+        {"renaming, the pet's file held back", nullptr, [](FaultyPlatform& p) { p.Fail(Call::Rename); }, {},
+         "b\n2\ntype Z\nb\n", renaming("B.kmc", "Z.kmc") + Ansi(u"\n名前を変えられませんでした。")},
+        {"discarding, the settings file read-only", readOnly, nullptr, {}, "b\n2\nc\ny\n",
+         unwritable + Ansi(u"\nペットを捨てられませんでした。")},
+    };
+}
