@@ -9,5 +9,8 @@ struct Failure {
     std::string file;
     std::string to;  // a rename's new name
 
+    Failure() = default;
+    Failure(Kind k, std::string f, std::string t = "") : kind(k), file(std::move(f)), to(std::move(t)) {}
+
     explicit operator bool() const { return kind != None; }
 };

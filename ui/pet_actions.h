@@ -25,6 +25,8 @@ void FillPetList(PetManageState& state, ProfileStore& store);
 struct ActionResult {
     bool done = false;
     Failure failure;
+
+    ActionResult(bool d = false, Failure f = {}) : done(d), failure(std::move(f)) {}
     explicit operator bool() const { return done; }
 };
 
