@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "res/resource.h"
+#include "tests/support/failure_cases.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 #include "tests/wine/windows/window_driver.h"
@@ -196,6 +197,41 @@ TEST_F(WithRoster, AdoptRenameAndDiscardMoveThePetFiles) {
     EXPECT_EQ(zandry.WaitForExit(), 0u);
     EXPECT_FALSE(folder_.Exists("standin-host.log"));
     EXPECT_EQ(folder_.Names(), (std::set<std::string>{"Momo.kmc", "Sky.kmc", "Sky.bak", "Kirimo.exe", "Zandry.ini"}));
+}
+
+// A settings file that cannot be written: the adoption's message is owned by its window, the
+// launch's by none, for the chooser is gone; and nothing starts.
+TEST_F(WithRoster, FailuresAreSaidInMessageBoxes) {
+    folder_.MakeReadOnly("Zandry.ini");
+    const std::string unwritable = SystemPlatform().CurrentDirectory() + Ansi(u"\\Zandry.ini に書き込めません。\n");
+    Program zandry(ZANDRY_PROGRAM);
+    HWND chooser = WaitForDialog(zandry.Id(), kChooserCaption);
+    ASSERT_TRUE(chooser);
+    HWND manage = OpenManagement(chooser, zandry.Id());
+    ASSERT_TRUE(manage);
+    TypeInto(manage, IDC_MANAGE_NAME, kTama);
+    PostClick(manage, IDC_MANAGE_ADOPT);
+    HWND message = WaitForMessageBox(manage);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(WindowText(message), "zandry");
+    EXPECT_EQ(MessageBoxText(message), unwritable + Ansi(u"ペットを飼えませんでした。"));
+    PostClick(message, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(message); }));
+    EXPECT_EQ(ItemText(manage, IDC_MANAGE_NAME), kTama);
+    Click(manage, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(manage); }));
+
+    ChooseInCombo(chooser, IDC_CHOOSER_PET, 2);
+    PostClick(chooser, IDOK);
+    message = WaitForDialog(zandry.Id(), "zandry");
+    ASSERT_TRUE(message);
+    EXPECT_FALSE(IsWindow(chooser));
+    EXPECT_EQ(GetWindow(message, GW_OWNER), nullptr);
+    EXPECT_EQ(MessageBoxText(message), unwritable + Ansi(u"ペットを切り替えられないため、何も起動しませんでした。"));
+    PostClick(message, IDOK);
+    EXPECT_EQ(zandry.WaitForExit(), 0u);
+    EXPECT_FALSE(folder_.Exists("standin-host.log"));
+    EXPECT_EQ(folder_.Read(kLive), "Momo data");
 }
 
 TEST_F(WithRoster, NameOverSixteenBytesShowsTheLengthMessage) {
