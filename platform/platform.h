@@ -35,6 +35,7 @@ enum class ProbeResult {
     Created,        // a new empty file of that name now exists; the caller removes it
     AlreadyExists,  // a file of that name, left exactly as it was
     Refused,        // the platform does not accept the name as a file name, or a folder has it
+    Failed,         // the name would do, but the folder takes no new file (write-protected, full)
 };
 
 class Platform {

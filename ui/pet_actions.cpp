@@ -78,6 +78,8 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     switch (platform.CreateProbe(PetFile(name))) {
         case ProbeResult::Refused:
             return {};
+        case ProbeResult::Failed:
+            return {false, {Failure::Write, PetFile(name)}};
         case ProbeResult::Created:
             platform.RemoveFile(PetFile(name));
             break;

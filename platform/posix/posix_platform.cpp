@@ -197,6 +197,8 @@ public:
             close(fd);
             return ProbeResult::Created;
         }
+        if (errno == EACCES || errno == EPERM || errno == EROFS || errno == ENOSPC || errno == EDQUOT)
+            return ProbeResult::Failed;
         if (errno != EEXIST) return ProbeResult::Refused;
         // A folder is no pet file: adopted, its name would be moved into the live file's.
         struct stat st;

@@ -76,9 +76,12 @@ public:
             return ProbeResult::Created;
         }
         DWORD error = GetLastError();
+        auto entry = FindEntry(name);
+        if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_DISK_FULL ||
+            error == ERROR_HANDLE_DISK_FULL)
+            return entry ? ProbeResult::Refused : ProbeResult::Failed;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return ProbeResult::Refused;
         // A folder is no pet file: adopted, its name would be moved into the live file's.
-        auto entry = FindEntry(name);
         return entry && !(entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ProbeResult::AlreadyExists
                                                                               : ProbeResult::Refused;
     }

@@ -58,6 +58,8 @@ inline std::vector<FailureCase> FailureCases() {
          nullptr, {}, "a\n\nb\n", unwritable + Ansi(u"\n初期設定を保存できませんでした。")},
         {"adopting, the live file held back", stale, nullptr, {}, "b\ntype New\na\n",
          renaming(live, "A.kmc") + Ansi(u"\nペットを飼えませんでした。")},
+        {"adopting, the folder taking no new file", nullptr, [](FaultyPlatform& p) { p.Fail(Call::Probe); }, {},
+         "b\ntype New\na\n", Ansi(u"New.kmc に書き込めません。\nペットを飼えませんでした。")},
         {"renaming, the settings file read-only", readOnly, nullptr, {}, "b\n2\ntype Z\nb\n",
          unwritable + Ansi(u"\n名前を変えられませんでした。")},
         {"renaming, the pet's file held back", nullptr, [](FaultyPlatform& p) { p.Fail(Call::Rename); }, {},

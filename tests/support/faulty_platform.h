@@ -65,7 +65,7 @@ public:
     }
     ProbeResult CreateProbe(const std::string& name) override {
         log_.push_back("probe " + name);
-        return Fails(Call::Probe) ? ProbeResult::Refused : inner_.CreateProbe(name);
+        return Fails(Call::Probe) ? ProbeResult::Failed : inner_.CreateProbe(name);
     }
     std::vector<std::string> FindFiles(const std::string& pattern) override {
         return Fails(Call::Find) ? std::vector<std::string>{} : inner_.FindFiles(pattern);
