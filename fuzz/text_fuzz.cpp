@@ -33,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (Sign(text::CompareNoCase(a, b)) != -Sign(text::CompareNoCase(b, a))) std::abort();
     if (text::CompareNoCase(a, a) != 0 || !text::LocaleEqual(a, a)) std::abort();
     if (text::LocaleEqual(a, b) != text::LocaleEqual(b, a)) std::abort();
+    if (Sign(cp932::LocaleCompare(a, b)) != -Sign(cp932::LocaleCompare(b, a))) std::abort();
+    if (cp932::LocaleCompare(a, a) != 0) std::abort();
     std::size_t at = text::Find(a, b);
     if (at != std::string::npos && a.compare(at, b.size(), b) != 0) std::abort();
     std::string title = cp932::FileTitle(a);

@@ -1,5 +1,5 @@
 // Code page 932 comparison, search and title rules in portable code, after Microsoft's
-// runtime (_mbscmp, _mbsicmp, _mbsstr) and lstrcmpiA in a Japanese locale.
+// runtime (_mbscmp, _mbsicmp, _mbsstr).
 #include "platform/cp932.h"
 
 namespace cp932 {
@@ -67,12 +67,6 @@ int Compare(const std::string& a, const std::string& b) {
 int CompareNoCase(const std::string& a, const std::string& b) {
     return CompareFolded(a, b, [](unsigned c) { return ToUpper(c); });
 }
-
-// lstrcmpiA goes through CompareString, which can find equal what this does not: it
-// ignores characters without sort weight (control characters among them) and takes both
-// codes of an NEC/IBM duplicate as one character. It ignores neither width nor kana type,
-// so "PET" and full-width "PET", or katakana and hiragana, stay apart there as here.
-bool LocaleEqual(const std::string& a, const std::string& b) { return CompareNoCase(a, b) == 0; }
 
 std::size_t Find(const std::string& haystack, const std::string& needle) {
     const std::string h = haystack.c_str(), n = needle.c_str();

@@ -26,6 +26,10 @@ int Compare(const std::string& a, const std::string& b);
 // Japanese upper-case mapping (full-width Latin, Greek, Cyrillic, small Roman numerals).
 int CompareNoCase(const std::string& a, const std::string& b);
 
+// As CompareStringW(NORM_IGNORECASE) in a Japanese user locale, after MultiByteToWideChar, by
+// Wine 8's sort tables: the order of lstrcmpiA and of a sorted list box; <0, 0 or >0.
+int LocaleCompare(const std::string& a, const std::string& b);
+
 // As lstrcmpiA(a, b) == 0 in a Japanese user locale.
 bool LocaleEqual(const std::string& a, const std::string& b);
 

@@ -167,6 +167,7 @@ TEST(Cp932LocaleEqual, IgnoresCaseButNotWidthOrKanaType) {
         {"\xbf\xcc\xc4", "\x83\x5c\x83\x74\x83\x67", false},
         {"\x83\x5c\x83\x74\x83\x67", "\x82\xbb\x82\xd3\x82\xc6", false},
         {"\x83\x41", "\x83\x61", false},
+        {"\xed\x40", "\xfa\x5c", true},
         {std::string("pet\0x", 5), "PET", true},
     };
     for (const Case& c : cases) {
@@ -174,6 +175,37 @@ TEST(Cp932LocaleEqual, IgnoresCaseButNotWidthOrKanaType) {
         EXPECT_EQ(cp932::LocaleEqual(c.a, c.b), c.equal);
         EXPECT_EQ(cp932::LocaleEqual(c.b, c.a), c.equal);
     }
+}
+
+// The Japanese locale's order, level after level: the characters themselves wherever they
+// stand, then sound marks, then case, width and kana type, then the kana's own levels, and
+// last where punctuation stands. Upper and lower case are one.
+TEST(Cp932LocaleCompare, OrdersLevelAfterLevel) {
+    ExpectOrders(cp932::LocaleCompare, {
+        // Symbols, math, digits, Latin, Greek, Cyrillic, kana, kanji, then a lone long vowel.
+        {"_", "~", -1}, {"~", "+", -1}, {"+", "1", -1}, {"9", "a", -1}, {"z", "\x83\xbf", -1},
+        {"\x83\xd6", "\x84\x40", -1}, {"\x84\x91", "\xb1", -1}, {"\x82\xf1", "\x88\x9f", -1},
+        {"\xea\xa4", "\x81\x5b", -1},
+        // Kanji in JIS order: 亜 before 一, which Unicode puts first.
+        {"\x88\x9f", "\x88\xea", -1},
+        // A later letter outweighs an earlier case, width or sound mark: Ab, Ａb, ばあ.
+        {"Ab", "ac", -1}, {"\x82\x60" "b", "ac", -1}, {"Ab", "aB", 0}, {"PET", "pet", 0},
+        {"\x82\xce\x82\xa0", "\x82\xcd\x82\xa2", -1},
+        // は ば ぱ, and ﾊ with a separate ﾞ as ば but half-width.
+        {"\x82\xcd", "\x82\xce", -1}, {"\x82\xce", "\x82\xcf", -1}, {"\xca\xde", "\x82\xce", 1},
+        // Width and kana type: abc ＡＢＣ, ｱ ア あ, ァ ア; a long vowel after its kana's vowel.
+        {"abc", "\x82\x60\x82\x61\x82\x62", -1}, {"\xb1", "\x83\x41", -1},
+        {"\x83\x41", "\x82\xa0", -1}, {"\x83\x40", "\x83\x41", -1},
+        {"\x83\x4a\x83\x41", "\x83\x4a\x81\x5b", -1}, {"\xb6\xb0", "\x83\x4a\x81\x5b", -1},
+        // Repeat marks repeat: かゞ after かが; after a kanji 々 is that kanji.
+        {"\x82\xa9\x82\xaa", "\x82\xa9\x81\x55", -1}, {"\x8e\x9e\x81\x58", "\x8e\x9e\x8e\x9e", 0},
+        // Apostrophe and hyphen weigh by place alone: a a- -a b.
+        {"a", "a-", -1}, {"a-", "-a", -1}, {"-a", "b", -1}, {"a'b", "a-b", -1},
+        // ㎜ is mm; one character at two codes (纊, ⅰ) is one; a lone lead byte is "・".
+        {"\x87\x6f", "mm", 0}, {"\xed\x40", "\xfa\x5c", 0}, {"\xfa\x40", "\xee\xef", 0},
+        {"pet\x83", "pet\x81\x45", 0}, {"\x81\x5b", "\xb0", 0},
+        {std::string("pet\0x", 5), "PET", 0},
+    });
 }
 
 TEST(Cp932Find, MatchesOnlyAtCharacterStarts) {

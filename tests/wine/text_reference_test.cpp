@@ -1,6 +1,6 @@
 // The portable code page 932 rules against the platform's own: _mbctoupper, _mbsicmp and
-// _mbscmp over every double-byte code, _mbsstr and lstrcmpiA over mixed names. Win32 build
-// only; run under Wine (LANG=ja_JP.UTF-8, for code page 932) or Windows.
+// _mbscmp over every double-byte code, _mbsstr and lstrcmpiA (order and equality) over mixed
+// names. Win32 build only; run under Wine (LANG=ja_JP.UTF-8, for code page 932) or Windows.
 #include <windows.h>
 
 #include <mbctype.h>
@@ -227,6 +227,8 @@ const std::vector<std::string> kNames = {
     "\x84\x76\x84\x7c\x84\x7b\x84\x70", "\x84\x46\x84\x4c\x84\x4b\x84\x40",  // Cyrillic
     "\xfa\x40\xfa\x41", "\xee\xef\xee\xf0", "\x87\x54\x87\x55",              // Roman i, ii
     "pet\x83", "PET\x84", "\x83\x5c\x83",
+    // One character at two codes: a kanji at NEC's and IBM's, "≒" and "¬" in JIS and their rows.
+    "\xed\x40", "\xfa\x5c", "\x81\xe0", "\x87\x90", "pet\x81\xca", "PET\xfa\x54",
 };
 
 bool EndsInLoneLead(const std::string& s) {
@@ -267,16 +269,16 @@ TEST_F(TextReference, FindMatchesMbsstr) {
 
 // A lone lead byte is left out: how MultiByteToWideChar ends such a text under lstrcmpiA is
 // not a rule anyone relies on, and Wine's differs.
-TEST_F(TextReference, LocaleEqualMatchesLstrcmpiA) {
+TEST_F(TextReference, LocaleCompareAndEqualMatchLstrcmpiA) {
     Mismatches wrong;
     for (const std::string& a : kNames)
         for (const std::string& b : kNames) {
             if (EndsInLoneLead(a) || EndsInLoneLead(b)) continue;
-            bool ours = cp932::LocaleEqual(a, b), platform = lstrcmpiA(a.c_str(), b.c_str()) == 0;
-            if (ours != platform)
-                wrong.Add(Shown(a) + " vs " + Shown(b) + ": LocaleEqual " +
-                          (ours ? "true" : "false") + ", lstrcmpiA " +
-                          (platform ? "equal" : "different"));
+            int platform = lstrcmpiA(a.c_str(), b.c_str()), ours = cp932::LocaleCompare(a, b);
+            if (Sign(ours) != Sign(platform) || cp932::LocaleEqual(a, b) != (platform == 0))
+                wrong.Add(Shown(a) + " vs " + Shown(b) + ": LocaleCompare " + std::to_string(ours) +
+                          ", LocaleEqual " + (cp932::LocaleEqual(a, b) ? "true" : "false") +
+                          ", lstrcmpiA " + std::to_string(platform));
         }
     EXPECT_EQ(wrong.count(), 0) << wrong.first();
 }
