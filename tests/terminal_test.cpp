@@ -77,33 +77,13 @@ private:
     bool waiting_ = false;
 };
 
-// The program's exit code, its lines of input given, with its standard output a pipe whose
-// reading end is closed: every line its windows write finds nobody to read it.
-int RunIntoClosedPipe(const std::string& input) {
+// Runs the program with these arguments and lines of input, its standard output a pipe; with
+// `shown` null the pipe's reading end is closed, so every line its windows write finds
+// nobody to read it. The exit code, or -1.
+int RunPiped(const std::vector<std::string>& arguments, const std::string& input, std::string* shown) {
     int in[2], out[2];
     if (pipe(in) != 0 || pipe(out) != 0) return -1;
-    close(out[0]);
-    bool written = write(in[1], input.data(), input.size()) == static_cast<ssize_t>(input.size());
-    close(in[1]);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, in[0], 0);
-    posix_spawn_file_actions_adddup2(&files, out[1], 1);
-    char* argv[] = {const_cast<char*>(ZANDRY_PROGRAM), nullptr};
-    pid_t pid = -1;
-    bool spawned = written && posix_spawn(&pid, ZANDRY_PROGRAM, &files, nullptr, argv, environ) == 0;
-    posix_spawn_file_actions_destroy(&files);
-    close(in[0]);
-    close(out[1]);
-    int status = 0;
-    if (!spawned || waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-// What the program writes to the terminal, given these arguments and lines of input.
-std::string ShownBy(const std::vector<std::string>& arguments, const std::string& input) {
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) return "<no pipe>";
+    if (!shown) close(out[0]);
     bool written = write(in[1], input.data(), input.size()) == static_cast<ssize_t>(input.size());
     close(in[1]);
     posix_spawn_file_actions_t files;
@@ -118,12 +98,12 @@ std::string ShownBy(const std::vector<std::string>& arguments, const std::string
     posix_spawn_file_actions_destroy(&files);
     close(in[0]);
     close(out[1]);
-    std::string shown;
     char buffer[4096];
-    for (ssize_t n; spawned && (n = read(out[0], buffer, sizeof buffer)) > 0;) shown.append(buffer, n);
-    close(out[0]);
-    if (spawned) waitpid(pid, nullptr, 0);
-    return shown;
+    for (ssize_t n; shown && spawned && (n = read(out[0], buffer, sizeof buffer)) > 0;) shown->append(buffer, n);
+    if (shown) close(out[0]);
+    int status = 0;
+    if (!spawned || waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 class Terminal : public ::testing::Test {
@@ -187,7 +167,8 @@ TEST(TerminalFailures, EachIsSaidInTheTerminalsEncoding) {
         folder.Write(kLive, "A data");
         folder.Write("B.kmc", "B data");
         if (c.prepare) c.prepare(folder);
-        std::string shown = ShownBy(c.arguments, c.script);
+        std::string shown;
+        EXPECT_EQ(RunPiped(c.arguments, c.script, &shown), 0) << c.what;
         EXPECT_NE(shown.find("-- zandry --\n" + Typed(c.message) + "\n [Enter] OK"), std::string::npos)
             << c.what << "\n" << shown;
     }
@@ -198,7 +179,7 @@ TEST_F(Terminal, OutputNobodyReadsStillLaunchesAndEndsWithZero) {
     folder.Write(kLive, "A data");
     folder.Write("B.kmc", "B data");
     folder.Write("standin-host.stay", "30");
-    EXPECT_EQ(RunIntoClosedPipe("2\n\n"), 0);
+    EXPECT_EQ(RunPiped({}, "2\n\n", nullptr), 0);
     EXPECT_EQ(HostSaw(), "started to stay: live file holds \"B data\"\n");
     // The launcher ignores SIGPIPE; the host it started does not.
     std::vector<pid_t> hosts = HostsRunningHere();
