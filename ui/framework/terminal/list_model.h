@@ -9,7 +9,8 @@
 
 class ListModel final : public PetList {
 public:
-    // A sorted list (LBS_SORT, CBS_SORT) puts what is added at its place; inserting never sorts.
+    // A sorted list (LBS_SORT, CBS_SORT) puts what is added at its place in the Japanese
+    // locale's order (cp932::LocaleCompare); inserting never sorts.
     explicit ListModel(bool sorted = false) : sorted_(sorted) {}
 
     void Clear() override;
