@@ -7,19 +7,9 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "tests/support/shown_bytes.h"
 
 namespace {
-
-// Bytes as "\xNN" escapes, so a failing case can be read back.
-std::string Shown(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, c >= 0x20 && c < 0x7F && c != '\\' ? "%c" : "\\x%02x", c);
-        out += buf;
-    }
-    return out + "\"";
-}
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "tests/support/shown_bytes.h"
 #include "ui/framework/terminal/list_model.h"
 
 namespace {
@@ -47,16 +48,6 @@ const std::vector<std::string> kNames = {
     "\xed\x40", "\xfa\x5c", "\x81\xe0", "\x87\x90", "\xee\xef", "\xfa\x40", "\x87\x54", "\xfa\x4a",
     "\xf0\x40", "\xf0\x41", "",
 };
-
-std::string Shown(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, c >= 0x20 && c < 0x7F && c != '\\' ? "%c" : "\\x%02x", c);
-        out += buf;
-    }
-    return out + "\"";
-}
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 

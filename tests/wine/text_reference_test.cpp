@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "tests/support/shown_bytes.h"
 
 namespace {
 
@@ -31,16 +32,6 @@ std::string Hex(unsigned code) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "0x%X", code);
     return buf;
-}
-
-std::string Shown(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, c >= 0x20 && c < 0x7F && c != '\\' ? "%c" : "\\x%02x", c);
-        out += buf;
-    }
-    return out + "\"";
 }
 
 // Every lead byte with every trail byte, whether the code page gives it a character or not.
