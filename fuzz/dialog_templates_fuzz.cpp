@@ -1,5 +1,5 @@
-// Any bytes as a compiled resource file: templates come back, or nothing; the reader never
-// reads past the end it is given.
+// Any bytes as a compiled resource file: templates and texts come back, or nothing; the
+// readers never read past the end they are given.
 #include <cstddef>
 #include <cstdint>
 
@@ -7,5 +7,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ReadDialogTemplates(data, size);
+    ReadStringTable(data, size);
     return 0;
 }
