@@ -44,7 +44,7 @@ bool CZandryApp::InitInstance() {
 
     // Nothing may act on a settings file that cannot be read.
     std::optional<Profile> profile = profile_.Load();
-    if (!profile) return Said({Failure::Read, profile_.Path()});
+    if (!profile) return Said(profile_.ReadFailure());
     const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(*profile);
     if (IsHostRunning(platform_.Host(), hostPath) == 1) return true;
     FinishRename(platform_, profile_, *profile);
@@ -60,7 +60,7 @@ bool CZandryApp::InitInstance() {
     if (chooser.DoModal() != kIdOk || chooser.SelectedIndex() == -1) return true;
     // The management window may have changed the file since.
     std::optional<Profile> now = profile_.Load();
-    if (!now) return Said({Failure::Read, profile_.Path()});
+    if (!now) return Said(profile_.ReadFailure());
     return Said(SwitchAndLaunch(platform_, profile_, *now, ReadRoster(*now), chooser.SelectedIndex(), hostPath));
 }
 

@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "roster/failure.h"
+#include "platform/failure.h"
 
 class CZandryApp {
 public:

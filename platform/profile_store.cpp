@@ -19,6 +19,13 @@ std::optional<Profile> ProfileStore::Load() {
     return Profile(std::move(contents.bytes));
 }
 
+Failure ProfileStore::Edit(const std::function<void(Profile&)>& edit) {
+    std::optional<Profile> profile = Load();
+    if (!profile) return ReadFailure();
+    edit(*profile);
+    return Save(*profile) ? Failure{} : WriteFailure();
+}
+
 bool ProfileStore::Save(const Profile& profile) {
     if (!profile.Changed()) return true;
     // A file left beside may be the settings file itself: it must take its place first.

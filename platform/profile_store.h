@@ -4,9 +4,11 @@
 // beside it is the settings file, and Recover finishes what a stop cut short. So a stop or a
 // failed call leaves the old settings or the new, never a mixture and never none.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "platform/failure.h"
 #include "platform/platform.h"
 #include "platform/profile.h"
 
@@ -15,7 +17,9 @@ public:
     explicit ProfileStore(Platform& platform) : platform_(platform) {}
 
     void Bind(const std::string& settingsPath);
-    const std::string& Path() const { return file_; }
+    // The settings file as what stood in the way of a read or a save.
+    Failure ReadFailure() const { return {Failure::Read, file_}; }
+    Failure WriteFailure() const { return {Failure::Write, file_}; }
     // Finishes or drops a replacement that a stop cut short. True when no file is left
     // beside the settings file.
     bool Recover();
@@ -24,6 +28,8 @@ public:
     std::optional<Profile> Load();
     // Replaces the file with the profile, when a write changed it; false leaves the old one.
     bool Save(const Profile& profile);
+    // One look at the file, the edit, one save; empty when both went well.
+    Failure Edit(const std::function<void(Profile&)>& edit);
 
 private:
     Platform& platform_;

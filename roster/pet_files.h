@@ -7,7 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "roster/failure.h"
+#include "platform/failure.h"
 #include "roster/roster.h"
 
 std::string PetFile(const std::string& petName);

@@ -11,7 +11,7 @@ Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profil
     PutAway away = PutLiveFileAway(platform, profile, roster);
     if (!away.done) return PutAwayFailure(away);
     WriteCurrentPetIndex(profile, index);
-    if (!SaveOrPutBack(platform, store, profile, away)) return {Failure::Write, store.Path()};
+    if (!SaveOrPutBack(platform, store, profile, away)) return store.WriteFailure();
     if (index < static_cast<int>(names.size()) && HasOwnFiles(names, index)) {
         const std::string file = PetFile(names[index]);
         platform.CopyFileReplacing(file, BackupFile(names[index]));

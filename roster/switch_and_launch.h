@@ -4,7 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "roster/failure.h"
+#include "platform/failure.h"
 #include "roster/roster.h"
 
 // Puts the live file away under the outgoing pet's name, records the pet at `index` as

@@ -9,10 +9,5 @@ void SayFailure(const Failure& failure, int notDoneId, DialogWindow* window) {
     if (!failure) return;
     std::string text = LoadText(kInTheWay[failure.kind], {failure.file, failure.to});
     if (notDoneId) text += "\n" + LoadText(notDoneId);
-    const std::string caption = Dialogs().ApplicationTitle();
-    const unsigned type = mb::kOk | mb::kIconExclamation;
-    if (window)
-        window->ShowMessage(text, caption, type);
-    else
-        Dialogs().ShowMessage(text, caption, type);
+    Warn(window, text);
 }

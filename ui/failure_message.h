@@ -1,6 +1,6 @@
 // A failure said to the user in a message box: what stood in the way, then what was not done.
 #pragma once
-#include "roster/failure.h"
+#include "platform/failure.h"
 #include "ui/framework/dialog_window.h"
 
 // Owned by `window`, or by no window when it is null. `notDoneId` is the string id of what

@@ -29,12 +29,7 @@ void CInitSetupDlg::OnOK() {
     PetList& pets = Window().List(IDC_SETUP_PETS);
     std::vector<std::string> titles;
     for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
-    std::optional<Profile> profile = store_.Load();
-    Failure failure{Failure::Read, store_.Path()};
-    if (profile) {
-        SaveInitialRoster(*profile, titles, hostExecutable_);
-        failure = store_.Save(*profile) ? Failure{} : Failure{Failure::Write, store_.Path()};
-    }
+    Failure failure = store_.Edit([&](Profile& profile) { SaveInitialRoster(profile, titles, hostExecutable_); });
     // Closed as if it had worked, the window would only come back at the next start: it
     // stays open, and its cancel button ends the run.
     if (failure)

@@ -26,17 +26,13 @@ bool Clash(const std::string& name, const std::string& listed) {
     return text::LocaleEqual(name, listed) || SameFileName(name, listed);
 }
 
-Failure Unreadable(const ProfileStore& store) { return {Failure::Read, store.Path()}; }
-Failure Unwritable(const ProfileStore& store) { return {Failure::Write, store.Path()}; }
-
 // Saves the roster over one look at the settings file.
 Failure Save(ProfileStore& store, const std::vector<std::string>& names, int current,
              const std::optional<RenameRecord>& rename = std::nullopt) {
-    std::optional<Profile> profile = store.Load();
-    if (!profile) return Unreadable(store);
-    SaveRoster(*profile, names, current);
-    if (rename) WriteRenameRecord(*profile, *rename);
-    return store.Save(*profile) ? Failure{} : Unwritable(store);
+    return store.Edit([&](Profile& profile) {
+        SaveRoster(profile, names, current);
+        if (rename) WriteRenameRecord(profile, *rename);
+    });
 }
 
 }  // namespace
@@ -69,7 +65,7 @@ void FillPetList(PetManageState& state, ProfileStore& store) {
 ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
                       Platform& platform) {
     std::vector<std::string> names = Entries(state.list);
-    if (!state.loaded) return {false, Unreadable(store)};
+    if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
     for (const std::string& listed : names)
         if (Clash(name, listed)) return {};
@@ -87,7 +83,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
             break;
     }
     std::optional<Profile> profile = store.Load();
-    if (!profile) return {false, Unreadable(store)};
+    if (!profile) return {false, store.ReadFailure()};
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
     PutAway away = PutLiveFileAway(platform, *profile, ReadRoster(*profile));
@@ -95,7 +91,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     names.push_back(name);
     int added = static_cast<int>(names.size()) - 1;
     SaveRoster(*profile, names, added);
-    if (!SaveOrPutBack(platform, store, *profile, away)) return {false, Unwritable(store)};
+    if (!SaveOrPutBack(platform, store, *profile, away)) return {false, store.WriteFailure()};
     state.list.Add(name);
     state.list.Select(added);
     state.current = added;
@@ -106,7 +102,7 @@ ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileSt
                        Platform& platform) {
     std::vector<std::string> names = Entries(state.list);
     int selected = state.list.Selected();
-    if (!state.loaded) return {false, Unreadable(store)};
+    if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
     // Another entry's name in any letter case is that entry's file name on Windows: refused
     // as adoption refuses it.

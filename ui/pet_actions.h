@@ -6,7 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "roster/failure.h"
+#include "platform/failure.h"
 #include "ui/framework/pet_list.h"
 
 // The list and current pet index as the management window holds them while it is open.

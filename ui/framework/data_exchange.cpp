@@ -26,7 +26,6 @@ void DataExchange::MaxBytes(int id, const std::string& text, int bytes) {
         return;
     }
     if (static_cast<int>(text.size()) <= bytes) return;
-    window_.ShowMessage(LoadText(IDS_NAME_TOO_LONG, {std::to_string(bytes)}), Dialogs().ApplicationTitle(),
-                        mb::kOk | mb::kIconExclamation);
+    Warn(&window_, LoadText(IDS_NAME_TOO_LONG, {std::to_string(bytes)}));
     failed_ = true;
 }

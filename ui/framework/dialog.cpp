@@ -19,6 +19,15 @@ std::string LoadText(int id, const std::vector<std::string>& inserts) {
     return text;
 }
 
+void Warn(DialogWindow* owner, const std::string& text) {
+    const std::string caption = Dialogs().ApplicationTitle();
+    const unsigned type = mb::kOk | mb::kIconExclamation;
+    if (owner)
+        owner->ShowMessage(text, caption, type);
+    else
+        Dialogs().ShowMessage(text, caption, type);
+}
+
 int CDialog::DoModal() { return Dialogs().RunModal(*this, templateId_, owner_); }
 
 bool CDialog::UpdateData(bool save) {

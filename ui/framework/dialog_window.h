@@ -65,3 +65,6 @@ DialogSystem& Dialogs();
 void UseDialogs(DialogSystem* system);
 // The text of that string id with "%1", "%2"... replaced by the inserts, in order.
 std::string LoadText(int id, const std::vector<std::string>& inserts = {});
+// A message box of the application's title with the exclamation icon and OK, owned by
+// `owner`, or by no window when it is null.
+void Warn(DialogWindow* owner, const std::string& text);
