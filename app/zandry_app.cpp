@@ -34,7 +34,9 @@ bool CZandryApp::InitInstance() {
     const std::string workingFolder = platform_.CurrentDirectory();
     if (workingFolder.empty()) return true;
     profile_.Bind(workingFolder + "\\" + kSettingsFile);
-    profile_.Recover();
+    // What a stop left unfinished must be finished first: taken for a first run, a settings
+    // file left beside its place would be written over.
+    if (Failure left = profile_.Recover()) return Said(left, IDS_NOT_RECOVERED);
 
     FileStatus settings = platform_.StatFile(kSettingsFile);
     if (settings.certain && (!settings.exists || settings.size == 0)) {
@@ -44,29 +46,38 @@ bool CZandryApp::InitInstance() {
 
     // Nothing may act on a settings file that cannot be read.
     std::optional<Profile> profile = profile_.Load();
-    if (!profile) return Said(profile_.ReadFailure());
+    if (!profile) return Said(profile_.ReadFailure(), IDS_NOT_LAUNCHED);
     const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(*profile);
     if (IsHostRunning(platform_.Host(), hostPath) == 1) return true;
-    FinishRename(platform_, profile_, *profile);
+    // The roster names the renamed pet while its files lie under the old name: no pet may
+    // come in or go out before they are where it says.
+    if (Failure left = FinishRename(platform_, profile_, *profile)) return Said(left, IDS_NOT_RECOVERED);
 
     if (!arguments_.empty()) {
         const Roster roster = ReadRoster(*profile);
         for (std::size_t i = 0; i < roster.names.size(); ++i) {
             if (MatchPetArgument(arguments_[0], roster.names[i]))
-                return Said(SwitchAndLaunch(platform_, profile_, *profile, roster, static_cast<int>(i), hostPath));
+                return Launch(*profile, roster, static_cast<int>(i), hostPath);
         }
     }
-    CChooserDlg chooser(profile_, platform_);
+    CChooserDlg chooser(profile_, platform_, hostPath);
     if (chooser.DoModal() != kIdOk || chooser.SelectedIndex() == -1) return true;
     // The management window may have changed the file since.
     std::optional<Profile> now = profile_.Load();
-    if (!now) return Said(profile_.ReadFailure());
-    return Said(SwitchAndLaunch(platform_, profile_, *now, ReadRoster(*now), chooser.SelectedIndex(), hostPath));
+    if (!now) return Said(profile_.ReadFailure(), IDS_NOT_LAUNCHED);
+    return Launch(*now, ReadRoster(*now), chooser.SelectedIndex(), hostPath);
 }
 
-bool CZandryApp::Said(const Failure& failure) {
+bool CZandryApp::Launch(Profile& profile, const Roster& roster, int index, const std::string& hostPath) {
+    Failure failure = SwitchAndLaunch(platform_, profile_, profile, roster, index, hostPath, [](const std::string& pet) {
+        return Ask(nullptr, LoadText(IDS_RESTORE_QUESTION, {PetFile(pet), BackupFile(pet)}));
+    });
     // A host that would not start leaves the switch made; any other failure, none.
-    SayFailure(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
+    return Said(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
+}
+
+bool CZandryApp::Said(const Failure& failure, int notDoneId) {
+    SayFailure(failure, notDoneId);
     return true;
 }
 

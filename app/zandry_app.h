@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/profile_store.h"
 #include "platform/failure.h"
+#include "roster/roster.h"
 
 class CZandryApp {
 public:
@@ -20,8 +21,11 @@ public:
     int Run();
 
 private:
-    // Tells the user what a launch could not do, if anything; true, as InitInstance returns.
-    bool Said(const Failure& failure);
+    // Makes the pet at `index` live and starts the host, or tells the user why not; true, as
+    // InitInstance returns.
+    bool Launch(Profile& profile, const Roster& roster, int index, const std::string& hostPath);
+    // Tells the user what stood in the way, if anything, then `notDoneId`'s line.
+    bool Said(const Failure& failure, int notDoneId);
 
     Platform& platform_;
     std::vector<std::string> arguments_;

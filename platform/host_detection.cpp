@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "platform/cp932.h"
 #include "platform/text.h"
 
 namespace {
@@ -51,6 +52,14 @@ std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
     return filePart;
 }
 
+// Where the file name of a path begins: past its last "\\" that is no trail byte.
+std::size_t FileNameAt(const std::string& path) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < path.size(); i += cp932::CharLength(path, i))
+        if (path[i] == '\\') at = i + 1;
+    return at;
+}
+
 }  // namespace
 
 int IsHostRunning(HostQueries& system, const std::string& hostPath) {
@@ -64,9 +73,16 @@ int IsHostRunning(HostQueries& system, const std::string& hostPath) {
 int ScanProcessSnapshot(HostQueries& system, const std::string& hostPath) {
     SnapshotHandle snapshot = system.CreateSnapshot(kSnapProcess, 0);
     if (!snapshot) return 0;
+    // A compatibility mode of the 95 family on NT lists bare file names: those go by the
+    // host's file name.
+    const std::string hostFile = hostPath.substr(FileNameAt(hostPath));
+    auto isHost = [&](const std::string& exe) {
+        return FileNameAt(exe) == 0 ? !hostFile.empty() && text::LocaleEqual(exe, hostFile)
+                                    : text::LocaleEqual(exe, hostPath);
+    };
     ProcessEntry entry{kProcessEntrySize, {}};
     bool more = system.FirstProcess(snapshot, entry);
-    while (more && !text::LocaleEqual(entry.exeFile, hostPath)) more = system.NextProcess(snapshot, entry);
+    while (more && !isHost(entry.exeFile)) more = system.NextProcess(snapshot, entry);
     system.CloseSnapshot(snapshot);
     return more ? 1 : 0;
 }

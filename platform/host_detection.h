@@ -10,7 +10,8 @@
 // 1 when a process of the program at hostPath runs, else 0; every failure answers 0.
 int IsHostRunning(HostQueries& system, const std::string& hostPath);
 
-// 1 when a listed process's executable path equals hostPath, letter case aside.
+// 1 when a listed process's executable path equals hostPath, letter case aside; a listed
+// name without a folder is taken for a file name, and compared with hostPath's.
 int ScanProcessSnapshot(HostQueries& system, const std::string& hostPath);
 
 // 1 when an instance of the performance data's process object, followed by ".exe", names

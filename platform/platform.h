@@ -16,6 +16,9 @@ struct FileStatus {
     bool exists = false;     // any directory entry of that name, folders too
     bool certain = true;     // false when the system could not tell; `exists` is then false
     std::uint64_t size = 0;  // in bytes
+    // The entry's own name as the folder lists it: a short (8.3) alias asked for finds its
+    // long name.
+    std::string name = {};
     // What a step that must not overlook a file goes by.
     bool MayExist() const { return exists || !certain; }
 };

@@ -6,10 +6,10 @@ void ProfileStore::Bind(const std::string& settingsPath) {
     beside_ = settingsPath + ".new";
 }
 
-bool ProfileStore::Recover() {
-    if (!platform_.StatFile(beside_).MayExist()) return true;
-    if (platform_.StatFile(file_).exists) return platform_.RemoveFile(beside_);
-    return platform_.RenameFile(beside_, file_);
+Failure ProfileStore::Recover() {
+    if (!platform_.StatFile(beside_).MayExist()) return {};
+    if (platform_.StatFile(file_).exists) return platform_.RemoveFile(beside_) ? Failure{} : WriteFailure();
+    return platform_.RenameFile(beside_, file_) ? Failure{} : Failure{Failure::Rename, beside_, file_};
 }
 
 std::optional<Profile> ProfileStore::Load() {
@@ -29,7 +29,7 @@ Failure ProfileStore::Edit(const std::function<void(Profile&)>& edit) {
 bool ProfileStore::Save(const Profile& profile) {
     if (!profile.Changed()) return true;
     // A file left beside may be the settings file itself: it must take its place first.
-    if (!Recover()) return false;
+    if (Recover()) return false;
     if (!platform_.WriteWholeFile(beside_, profile.Bytes())) {
         platform_.RemoveFile(beside_);
         return false;

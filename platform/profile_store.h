@@ -20,9 +20,10 @@ public:
     // The settings file as what stood in the way of a read or a save.
     Failure ReadFailure() const { return {Failure::Read, file_}; }
     Failure WriteFailure() const { return {Failure::Write, file_}; }
-    // Finishes or drops a replacement that a stop cut short. True when no file is left
-    // beside the settings file.
-    bool Recover();
+    // Finishes or drops a replacement that a stop cut short. What stood in the way when a
+    // file is left beside the settings file: the settings file that cannot come back from
+    // it, or cannot be saved while it stays.
+    Failure Recover();
     // The file as it stands, empty when there is none; nullopt when it exists but cannot be
     // read, and then nothing may act on what it would have said.
     std::optional<Profile> Load();

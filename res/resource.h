@@ -35,6 +35,9 @@
 #define IDS_NOT_ADOPTED         209
 #define IDS_NOT_RENAMED         210
 #define IDS_NOT_DISCARDED       211
+#define IDS_HOST_RUNNING        212
+#define IDS_NOT_RECOVERED       213
+#define IDS_RESTORE_QUESTION    214
 
 // windres gets this from <winres.h>; portable code has no such header.
 #ifndef IDC_STATIC

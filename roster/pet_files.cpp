@@ -65,26 +65,9 @@ Failure MovePetFiles(Platform& platform, const std::string& from, const std::str
     return {};
 }
 
-PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster) {
-    bool entry = roster.current >= 0 && roster.current < static_cast<int>(roster.names.size());
-    std::string owner = entry ? roster.names[static_cast<std::size_t>(roster.current)] : GetCurrentPetName(profile);
-    if ((entry ? HasOwnFiles(roster.names, roster.current) : IsBarePetName(owner)) &&
-        platform.RenameFile(kLiveFile, PetFile(owner)))
-        return {true, true, PetFile(owner)};
-    return {!platform.StatFile(kLiveFile).MayExist(), false, PetFile(owner)};
-}
-
-Failure PutAwayFailure(const PutAway& away) { return {Failure::Rename, kLiveFile, away.to}; }
-
-bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away) {
-    if (store.Save(profile)) return true;
-    if (away.moved) platform.RenameFile(away.to, kLiveFile);
-    return false;
-}
-
-void FinishRename(Platform& platform, ProfileStore& store, Profile& profile) {
+Failure FinishRename(Platform& platform, ProfileStore& store, Profile& profile) {
     RenameRecord record = ReadRenameRecord(profile);
-    if (record.from.empty()) return;
+    if (record.from.empty()) return {};
     // Only while the roster still says what the record does: the new name is an entry's
     // own, the old one no entry's. Otherwise the record is stale and goes.
     Roster roster = ReadRoster(profile);
@@ -94,9 +77,10 @@ void FinishRename(Platform& platform, ProfileStore& store, Profile& profile) {
         fromListed = fromListed || roster.names[i] == record.from;
         if (roster.names[i] == record.to) to = static_cast<int>(i);
     }
-    if (!fromListed && to >= 0 && HasOwnFiles(roster.names, to) && IsBarePetName(record.from) &&
-        MovePetFiles(platform, record.from, record.to))
-        return;
+    if (!fromListed && to >= 0 && HasOwnFiles(roster.names, to) && IsBarePetName(record.from))
+        if (Failure moved = MovePetFiles(platform, record.from, record.to)) return moved;
+    // A record that could not be dropped is finished again, with nothing left to move.
     WriteRenameRecord(profile, {});
     store.Save(profile);
+    return {};
 }

@@ -30,22 +30,7 @@ bool HasOwnFiles(const std::vector<std::string>& names, int index);
 // move): a file left under the old name would belong to no roster entry. Empty when done.
 Failure MovePetFiles(Platform& platform, const std::string& from, const std::string& to);
 
-// Moves the live file to the current pet's file, so that another pet can be made live.
-// `done` is false when it stays, still holding the current pet's data; `moved` is false
-// when there was none. With no current entry it goes where the settings file names ("" makes
-// ".kmc"), out of every pet's way.
-struct PutAway {
-    bool done = false;
-    bool moved = false;
-    std::string to;  // the current pet's file
-};
-PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster);
-// What stands in the way when the live file stays.
-Failure PutAwayFailure(const PutAway& away);
-// Saves the record of what the put-away made true; when the save fails, the live file goes
-// back where it was, as the settings file still says.
-bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away);
-
 // Moves the files of a rename that a stop cut short, as the record in `profile`, the settings
-// file as this run read it, says; then the record goes.
-void FinishRename(Platform& platform, ProfileStore& store, Profile& profile);
+// file as this run read it, says; then the record goes. What stood in the way when the files
+// would not move: the record then stays, and nothing may act on the roster it speaks for.
+Failure FinishRename(Platform& platform, ProfileStore& store, Profile& profile);

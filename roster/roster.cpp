@@ -69,6 +69,12 @@ std::string GetHostExecutableName(const Profile& profile) {
     return profile.ProfileReadText(kKirimo, kVer);
 }
 
+bool StoresUnchanged(const std::string& petName) {
+    Profile profile;
+    profile.ProfileWriteText(kPetList, NameKey(0), petName);
+    return GetPetName(profile, 0) == petName;
+}
+
 void WriteCurrentPetIndex(Profile& profile, int index) { profile.ProfileWriteInt(kNowPet, kNumber, index); }
 
 void SaveRoster(Profile& profile, const std::vector<std::string>& names, int current) {

@@ -23,6 +23,9 @@ Roster ReadRoster(const Profile& profile);
 int ReadCurrentPetIndex(const Profile& profile);
 std::string GetCurrentPetName(const Profile& profile);
 std::string GetHostExecutableName(const Profile& profile);
+// Whether the settings file gives the name back as written: the profile reader drops blanks
+// at either end and a pair of quotes around it, so another name would lead to no files.
+bool StoresUnchanged(const std::string& petName);
 void WriteCurrentPetIndex(Profile& profile, int index);
 
 // The names of the management window and its current pet index; removes the name key

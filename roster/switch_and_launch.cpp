@@ -3,18 +3,36 @@
 #include "roster/switch_and_launch.h"
 
 #include "roster/host_files.h"
+#include "roster/live_file.h"
 #include "roster/pet_files.h"
 
+namespace {
+// Started blank instead, the pet would have its last copy overwritten by its next launch's
+// backup. The current pet's file is the live file, while there is one.
+bool OnlyItsBackupIsLeft(Platform& platform, const Roster& roster, int index) {
+    const std::string& name = roster.names[static_cast<std::size_t>(index)];
+    return !platform.StatFile(PetFile(name)).MayExist() && platform.StatFile(BackupFile(name)).MayExist() &&
+           (index != roster.current || !platform.StatFile(kLiveFile).MayExist());
+}
+}  // namespace
+
 Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const Roster& roster,
-                        int index, const std::string& hostPath) {
+                        int index, const std::string& hostPath, const RestoreQuestion& restore) {
     const std::vector<std::string>& names = roster.names;
+    const bool ownFiles = index < static_cast<int>(names.size()) && HasOwnFiles(names, index);
+    const std::string name = ownFiles ? names[static_cast<std::size_t>(index)] : "";
+    const bool restoring = ownFiles && OnlyItsBackupIsLeft(platform, roster, index);
+    if (restoring && !restore(name)) return {};
+    if (Failure host = HostInTheWay(platform, hostPath)) return host;
     PutAway away = PutLiveFileAway(platform, profile, roster);
     if (!away.done) return PutAwayFailure(away);
     WriteCurrentPetIndex(profile, index);
     if (!SaveOrPutBack(platform, store, profile, away)) return store.WriteFailure();
-    if (index < static_cast<int>(names.size()) && HasOwnFiles(names, index)) {
-        const std::string file = PetFile(names[index]);
-        platform.CopyFileReplacing(file, BackupFile(names[index]));
+    if (ownFiles) {
+        const std::string file = PetFile(name), backup = BackupFile(name);
+        // Moved, not copied, so that no stop leaves half a pet file; the copy back follows.
+        if (restoring && !platform.RenameFile(backup, file)) return {Failure::Rename, backup, file};
+        platform.CopyFileReplacing(file, backup);
         // Left where it is, the data stays its pet's, as the settings file now says.
         if (!platform.RenameFile(file, kLiveFile) && platform.StatFile(file).MayExist())
             return {Failure::Rename, file, kLiveFile};

@@ -237,8 +237,10 @@ TEST(ProcessSnapshot, WholePathComparedWithoutCase) {
         int expected;
     } cases[] = {
         {{"C:\\WINDOWS\\EXPLORER.EXE", "d:\\PETS\\kirimo.EXE"}, kHost, 1},
-        {{"C:\\other\\Kirimo.exe", "Kirimo.exe"}, kHost, 0},
-        {{"D:\\pets\\Kirimo.exe"}, "D:\\pets\\", 0},
+        {{"C:\\other\\Kirimo.exe", "Kirimo2.exe"}, kHost, 0},
+        // A bare name, as a 95-family compatibility mode on NT lists it, is a file name.
+        {{"kirimo.EXE"}, kHost, 1},
+        {{"D:\\pets\\Kirimo.exe", "Kirimo.exe"}, "D:\\pets\\", 0},
         {{}, kHost, 0},
     };
     for (const Case& c : cases) {

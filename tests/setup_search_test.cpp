@@ -10,12 +10,14 @@ const std::string kLiveTitle = "Kirimo\x90\xdd\x92\xe8";
 const std::string kOldTitle = "\x82\xde\x82\xa9\x82\xb5\x82\xcc" + kLiveTitle;
 const std::string kPreviousTitle = "\x95\xcf\x8d\x58\x91\x4f\x82\xcc" + kLiveTitle;
 
-TEST(SetupSearch, TitlesLeaveOutOnlyTheOldSettingsFiles) {
+// Left out too: titles the settings file would give back changed, or empty.
+TEST(SetupSearch, TitlesLeaveOutTheOldSettingsFilesAndNamesNoRosterHolds) {
     std::vector<std::string> titles = CollectPetTitles(
         {"moko.kmc", kLiveTitle + ".kmc", kOldTitle + ".kmc", "Alpha.kmc", kPreviousTitle + ".kmc",
-         "a.b.kmc", ".kmc", "\x83\x5c.kmc", "kirimo\x90\xdd\x92\xe8.kmc"});
-    EXPECT_EQ(titles, (std::vector<std::string>{"moko", kLiveTitle, "Alpha", "a.b", "", "\x83\x5c",
-                                                "kirimo\x90\xdd\x92\xe8"}));
+         "a.b.kmc", ".kmc", "\x83\x5c.kmc", "kirimo\x90\xdd\x92\xe8.kmc", "'x'.kmc", " y.kmc", "z .kmc",
+         "\"q\".kmc", "'half.kmc", "it's.kmc"});
+    EXPECT_EQ(titles, (std::vector<std::string>{"moko", kLiveTitle, "Alpha", "a.b", "\x83\x5c",
+                                                "kirimo\x90\xdd\x92\xe8", "'half", "it's"}));
 }
 
 TEST(SetupSearch, SortedListKeepsTheLivePetWhereItSorts) {

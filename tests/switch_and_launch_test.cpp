@@ -31,6 +31,8 @@ protected:
         ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
     }
     std::string ini;
+    bool restore = false;  // the answer to a restore from the backup
+    int asked = 0;
     // Roster A, B with A live: the folder of the worked example.
     void WorkedExample() {
         StoreRoster({"A", "B"}, 0);
@@ -49,7 +51,10 @@ protected:
     // The switch over the settings file as it now stands, as a run reads it.
     Failure Switch(int index, const std::string& hostPath) {
         Profile profile = store.Load().value_or(Profile());
-        return SwitchAndLaunch(platform, store, profile, ReadRoster(profile), index, hostPath);
+        return SwitchAndLaunch(platform, store, profile, ReadRoster(profile), index, hostPath, [this](const std::string&) {
+            ++asked;
+            return restore;
+        });
     }
     std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<no start>"); }
 };
@@ -179,7 +184,7 @@ TEST_F(SwitchTest, EveryPetsDataStaysWithItsNameWhateverFails) {
                 faulty.Fail(fault.kind);
             else
                 faulty.FailNth(fault.kind, fault.nth, false);
-            if (std::optional<Profile> profile = innerStore.Load()) SwitchAndLaunch(faulty, innerStore, *profile, ReadRoster(*profile), 2, "");
+            if (std::optional<Profile> profile = innerStore.Load()) SwitchAndLaunch(faulty, innerStore, *profile, ReadRoster(*profile), 2, "", {});
             CurrentStore().Recover();
             std::map<std::string, std::string> owners = {{"A data", "A"}, {"B data", "B"}, {"C data", "C"}};
             if (staleFile) owners["stale A"] = "A";

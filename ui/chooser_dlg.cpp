@@ -6,8 +6,8 @@
 #include "ui/framework/data_exchange.h"
 #include "ui/pet_manage_dlg.h"
 
-CChooserDlg::CChooserDlg(ProfileStore& store, Platform& platform)
-    : CDialog(IDD_CHOOSER), store_(store), platform_(platform) {}
+CChooserDlg::CChooserDlg(ProfileStore& store, Platform& platform, std::string hostPath)
+    : CDialog(IDD_CHOOSER), store_(store), platform_(platform), hostPath_(std::move(hostPath)) {}
 
 void CChooserDlg::DoDataExchange(DataExchange& dx) { dx.Selection(IDC_CHOOSER_PET, selected_); }
 
@@ -24,6 +24,6 @@ void CChooserDlg::OnOK() {
 
 void CChooserDlg::OnButton(int id) {
     if (id != IDC_CHOOSER_SETTINGS) return;
-    CPetManageDlg(store_, platform_, this).DoModal();
+    CPetManageDlg(store_, platform_, hostPath_, this).DoModal();
     selected_ = FillPetCombo(Window().List(IDC_CHOOSER_PET), store_);
 }

@@ -1,11 +1,14 @@
 // The chooser: the roster in a drop-down list, launch, settings, quit.
 #pragma once
+#include <string>
+
 #include "platform/profile_store.h"
 #include "ui/framework/dialog.h"
 
 class CChooserDlg : public CDialog {
 public:
-    CChooserDlg(ProfileStore& store, Platform& platform);
+    // `hostPath` goes on to the management window.
+    CChooserDlg(ProfileStore& store, Platform& platform, std::string hostPath);
     // The roster index chosen when the run ended with OK; -1 for none.
     int SelectedIndex() const { return selected_; }
 
@@ -19,5 +22,6 @@ protected:
 private:
     ProfileStore& store_;
     Platform& platform_;
+    std::string hostPath_;
     int selected_ = -1;
 };

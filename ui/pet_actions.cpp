@@ -8,6 +8,7 @@
 #include "platform/cp932.h"
 #include "platform/text.h"
 #include "roster/host_files.h"
+#include "roster/live_file.h"
 #include "roster/pet_files.h"
 #include "roster/roster.h"
 
@@ -26,13 +27,27 @@ bool Clash(const std::string& name, const std::string& listed) {
     return text::LocaleEqual(name, listed) || SameFileName(name, listed);
 }
 
-// Saves the roster over one look at the settings file.
-Failure Save(ProfileStore& store, const std::vector<std::string>& names, int current,
+// A name under which no listed pet's data can lie: no other entry's (`self`'s own only when
+// typed exactly as it stands), not the old name of a rename whose files have not moved yet,
+// and no short (8.3) alias of a file whose long name is another.
+bool NameIsFree(Platform& platform, const Profile& profile, const std::vector<std::string>& names, int self,
+                const std::string& name) {
+    for (int i = 0; i < static_cast<int>(names.size()); ++i)
+        if (i == self ? text::Compare(name, names[i]) == 0 : Clash(name, names[i])) return false;
+    if (Clash(name, ReadRenameRecord(profile).from)) return false;
+    for (const std::string& file : {PetFile(name), BackupFile(name)}) {
+        FileStatus found = platform.StatFile(file);
+        if (found.exists && !SameFileName(found.name, file)) return false;
+    }
+    return true;
+}
+
+// Saves the roster into the one look at the settings file the action began with.
+Failure Save(ProfileStore& store, Profile& profile, const std::vector<std::string>& names, int current,
              const std::optional<RenameRecord>& rename = std::nullopt) {
-    return store.Edit([&](Profile& profile) {
-        SaveRoster(profile, names, current);
-        if (rename) WriteRenameRecord(profile, *rename);
-    });
+    SaveRoster(profile, names, current);
+    if (rename) WriteRenameRecord(profile, *rename);
+    return store.Save(profile) ? Failure{} : store.WriteFailure();
 }
 
 }  // namespace
@@ -50,7 +65,7 @@ bool IsAcceptablePetName(const std::string& name) {
     // One file must never serve as both a pet file and a settings file.
     for (const char* reserved : {kLiveFileTitle, kOldSettingsTitle, kPreviousSettingsTitle})
         if (text::CompareNoCase(name, reserved) == 0) return false;
-    return true;
+    return StoresUnchanged(name);
 }
 
 void FillPetList(PetManageState& state, ProfileStore& store) {
@@ -67,8 +82,9 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     std::vector<std::string> names = Entries(state.list);
     if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
-    for (const std::string& listed : names)
-        if (Clash(name, listed)) return {};
+    std::optional<Profile> profile = store.Load();
+    if (!profile) return {false, store.ReadFailure()};
+    if (!NameIsFree(platform, *profile, names, -1, name)) return {};
     // The probe only ever creates: a pet file already lying there is kept and becomes the
     // new pet's file, while a folder of that name refuses the name.
     switch (platform.CreateProbe(PetFile(name))) {
@@ -82,8 +98,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
         case ProbeResult::AlreadyExists:
             break;
     }
-    std::optional<Profile> profile = store.Load();
-    if (!profile) return {false, store.ReadFailure()};
+    if (Failure host = HostInTheWay(platform, state.hostPath)) return {false, host};
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
     PutAway away = PutLiveFileAway(platform, *profile, ReadRoster(*profile));
@@ -104,12 +119,9 @@ ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileSt
     int selected = state.list.Selected();
     if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
-    // Another entry's name in any letter case is that entry's file name on Windows: refused
-    // as adoption refuses it.
-    for (int i = 0; i < static_cast<int>(names.size()); ++i)
-        if (i == selected ? text::Compare(name, names[i]) == 0 : Clash(name, names[i]))
-            return {};
-    if (selected == -1) return {};
+    std::optional<Profile> profile = store.Load();
+    if (!profile) return {false, store.ReadFailure()};
+    if (!NameIsFree(platform, *profile, names, selected, name) || selected == -1) return {};
     const std::string old = names[static_cast<size_t>(selected)];
     // Files of the new name belong to no pet of the roster yet; the renamed pet taking them
     // over would hand them its discard, and its own files would stay behind unowned.
@@ -124,10 +136,10 @@ ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileSt
     names[static_cast<size_t>(selected)] = name;
     std::optional<RenameRecord> record;
     if (ownFiles && !SameFileName(name, old)) record = RenameRecord{old, name};
-    if (Failure saved = Save(store, names, state.current, record)) return {false, saved};
+    if (Failure saved = Save(store, *profile, names, state.current, record)) return {false, saved};
     if (Failure moved = ownFiles ? MovePetFiles(platform, old, name) : Failure{}) {
         names[static_cast<size_t>(selected)] = old;
-        if (!Save(store, names, state.current, RenameRecord{})) return {false, moved};
+        if (!Save(store, *profile, names, state.current, RenameRecord{})) return {false, moved};
         // The roster keeps the new name, and the next start moves the files.
     }
     state.list.Delete(selected);
@@ -140,12 +152,16 @@ ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& pl
     int selected = state.list.Selected();
     // Without a readable settings file the list is empty: nothing can be selected.
     if (!state.loaded || selected == -1 || !confirm()) return {};
+    std::optional<Profile> profile = store.Load();
+    if (!profile) return {false, store.ReadFailure()};
+    if (selected == state.current)
+        if (Failure host = HostInTheWay(platform, state.hostPath)) return {false, host};
     std::vector<std::string> names = Entries(state.list);
     const std::string name = names[static_cast<size_t>(selected)];
     bool ownFiles = HasOwnFiles(names, selected);
     int current = selected == state.current ? -1 : selected < state.current ? state.current - 1 : state.current;
     names.erase(names.begin() + selected);
-    if (Failure saved = Save(store, names, current)) return {false, saved};
+    if (Failure saved = Save(store, *profile, names, current)) return {false, saved};
     // Only once the roster no longer names the pet: its files then belong to nobody.
     if (ownFiles) {
         platform.RemoveFile(PetFile(name));

@@ -13,6 +13,7 @@
 // Not loaded when the settings file could not be read: the list is then no roster to save.
 struct PetManageState {
     PetList& list;
+    std::string hostPath = {};  // the host program, which must not run while the live file moves
     int current = -1;
     bool loaded = false;
 };

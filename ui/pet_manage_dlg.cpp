@@ -9,8 +9,8 @@ namespace {
 constexpr int kNameBytes = 16;
 }  // namespace
 
-CPetManageDlg::CPetManageDlg(ProfileStore& store, Platform& platform, CDialog* owner)
-    : CDialog(IDD_PET_MANAGE, owner), store_(store), platform_(platform) {}
+CPetManageDlg::CPetManageDlg(ProfileStore& store, Platform& platform, std::string hostPath, CDialog* owner)
+    : CDialog(IDD_PET_MANAGE, owner), store_(store), platform_(platform), hostPath_(std::move(hostPath)) {}
 
 void CPetManageDlg::DoDataExchange(DataExchange& dx) {
     dx.Text(IDC_MANAGE_NAME, name_);
@@ -18,7 +18,7 @@ void CPetManageDlg::DoDataExchange(DataExchange& dx) {
 }
 
 bool CPetManageDlg::OnInitDialog() {
-    state_ = std::make_unique<PetManageState>(PetManageState{Window().List(IDC_MANAGE_LIST)});
+    state_ = std::make_unique<PetManageState>(PetManageState{Window().List(IDC_MANAGE_LIST), hostPath_});
     FillPetList(*state_, store_);
     return CDialog::OnInitDialog();
 }

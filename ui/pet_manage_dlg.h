@@ -10,7 +10,8 @@
 
 class CPetManageDlg : public CDialog {
 public:
-    CPetManageDlg(ProfileStore& store, Platform& platform, CDialog* owner);
+    // Adoption and the discard of the current pet wait while the program at `hostPath` runs.
+    CPetManageDlg(ProfileStore& store, Platform& platform, std::string hostPath, CDialog* owner);
 
     bool OnInitDialog() override;
     bool PreTranslateKey(Key key) override;
@@ -24,6 +25,7 @@ private:
 
     ProfileStore& store_;
     Platform& platform_;
+    std::string hostPath_;
     std::string name_;
     std::unique_ptr<PetManageState> state_;
 };

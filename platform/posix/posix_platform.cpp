@@ -182,6 +182,7 @@ public:
         struct stat st;
         if (path && stat(path->c_str(), &st) == 0) {
             status.exists = true;
+            status.name = name;  // no aliases here
             status.size = S_ISDIR(st.st_mode) ? 0 : static_cast<std::uint64_t>(st.st_size);
         } else {
             status.certain = !path || errno == ENOENT || errno == ENOTDIR;

@@ -61,6 +61,7 @@ public:
         FileStatus status;
         if (auto entry = FindEntry(name)) {
             status.exists = true;
+            status.name = entry->cFileName;
             status.size = (static_cast<std::uint64_t>(entry->nFileSizeHigh) << 32) | entry->nFileSizeLow;
         } else {
             status.certain = IsNotFound(GetLastError());

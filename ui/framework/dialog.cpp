@@ -19,14 +19,17 @@ std::string LoadText(int id, const std::vector<std::string>& inserts) {
     return text;
 }
 
-void Warn(DialogWindow* owner, const std::string& text) {
+namespace {
+int ShowTitled(DialogWindow* owner, const std::string& text, unsigned buttons) {
     const std::string caption = Dialogs().ApplicationTitle();
-    const unsigned type = mb::kOk | mb::kIconExclamation;
-    if (owner)
-        owner->ShowMessage(text, caption, type);
-    else
-        Dialogs().ShowMessage(text, caption, type);
+    const unsigned type = buttons | mb::kIconExclamation;
+    return owner ? owner->ShowMessage(text, caption, type) : Dialogs().ShowMessage(text, caption, type);
 }
+}  // namespace
+
+void Warn(DialogWindow* owner, const std::string& text) { ShowTitled(owner, text, mb::kOk); }
+
+bool Ask(DialogWindow* owner, const std::string& text) { return ShowTitled(owner, text, mb::kYesNo) == mb::kIdYes; }
 
 int CDialog::DoModal() { return Dialogs().RunModal(*this, templateId_, owner_); }
 

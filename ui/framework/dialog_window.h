@@ -68,3 +68,5 @@ std::string LoadText(int id, const std::vector<std::string>& inserts = {});
 // A message box of the application's title with the exclamation icon and OK, owned by
 // `owner`, or by no window when it is null.
 void Warn(DialogWindow* owner, const std::string& text);
+// The same with Yes and No; true for Yes.
+bool Ask(DialogWindow* owner, const std::string& text);
