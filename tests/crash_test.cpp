@@ -83,10 +83,11 @@ Outcome RunKilledAt(const std::vector<std::string>& arguments, const std::string
 class CrashSafety : public ::testing::TestWithParam<StopScenario> {};
 
 TEST_P(CrashSafety, EveryPointLeavesEachPetsDataWithItsName) {
-    ExpectEveryStopLeavesEachPetsDataWithItsName(GetParam(), [](const StopScenario& scenario, long killAt) {
-        Outcome outcome = RunKilledAt(scenario.arguments, scenario.input, static_cast<int>(killAt));
-        return outcome.traced ? static_cast<long>(outcome.calls) : -1L;
-    });
+    ExpectEveryStopLeavesEachPetsDataWithItsName(
+        GetParam(), [](const std::vector<std::string>& arguments, const std::string& input, long killAt) {
+            Outcome outcome = RunKilledAt(arguments, input, static_cast<int>(killAt));
+            return outcome.traced ? static_cast<long>(outcome.calls) : -1L;
+        });
 }
 
 INSTANTIATE_TEST_SUITE_P(Actions, CrashSafety, ::testing::ValuesIn(StopScenarios()),

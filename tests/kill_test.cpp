@@ -21,15 +21,16 @@ namespace {
 class StopAtAnyCall : public ::testing::TestWithParam<StopScenario> {};
 
 void ExpectForEitherReplace(const StopScenario& scenario, bool oneStep) {
-    ExpectEveryStopLeavesEachPetsDataWithItsName(scenario, [oneStep](const StopScenario& s, long stopAt) {
-        FaultyPlatform dying(SystemPlatform());
-        dying.Fail(Call::Start);
-        if (!oneStep) dying.WithoutOneStepReplace();
-        if (stopAt > 0) dying.KillAt(stopAt);
-        ScriptedDialogs windows(s.input);
-        CZandryApp(dying, s.arguments).Run();
-        return dying.Calls();
-    });
+    ExpectEveryStopLeavesEachPetsDataWithItsName(
+        scenario, [oneStep](const std::vector<std::string>& arguments, const std::string& input, long stopAt) {
+            FaultyPlatform dying(SystemPlatform());
+            dying.Fail(Call::Start);
+            if (!oneStep) dying.WithoutOneStepReplace();
+            if (stopAt > 0) dying.KillAt(stopAt);
+            ScriptedDialogs windows(input);
+            CZandryApp(dying, arguments).Run();
+            return dying.Calls();
+        });
 }
 
 TEST_P(StopAtAnyCall, ReplacingInOneStep) { ExpectForEitherReplace(GetParam(), true); }

@@ -32,11 +32,13 @@ const Call kFaultKinds[] = {Call::Rename, Call::Copy, Call::Remove, Call::Stat,
                            Call::Probe,  Call::Read, Call::Write,  Call::Replace};
 
 enum class Action {
-    Adopt, Rename, DiscardYes, DiscardNo, LaunchByName, LaunchFromChooser, DropStray, DeleteBackup, AddTwin
+    Adopt, Rename, DiscardYes, DiscardNo, LaunchByName, LaunchFromChooser, DropStray, DeleteByHand, AddTwin,
+    AdoptAlias
 };
 const char* const kActionNames[] = {"adopt",          "rename",              "discard (Yes)", "discard (No)",
                                     "launch by name", "launch from chooser", "drop a stray pet file",
-                                    "delete a backup", "add a name's twin by hand"};
+                                    "delete a pet file or backup by hand", "add a name's twin by hand",
+                                    "adopt a pet file's short alias"};
 
 // Which calls of a kind fail during a step: every one (nth 0), or the nth, alone or with
 // every one after it.
@@ -68,17 +70,18 @@ std::string Describe(const Step& step) {
 }
 
 // Names that collide in every way the program distinguishes: case, double-byte trail bytes
-// 0x5C, names it refuses, and the live file's own title.
+// 0x5C, names it refuses, names the settings file would give back as others, and the live
+// file's own title.
 const std::vector<std::string> kNames = {"A", "a", "B", "C", "\x83\x5c", "\x95\x5c", "\x83\x5c\x83\x89",
                                          "Kirimo\x90\xdd\x92\xe8", "x y", "", "dot.name",
-                                         "0123456789abcdefg"};
+                                         "0123456789abcdefg", "'A'", " B"};
 
 std::vector<Step> MakeSession(unsigned seed, int count) {
     std::mt19937 random(seed);
     auto pick = [&](int n) { return static_cast<int>(random() % n); };
     std::vector<Step> steps;
     for (int i = 0; i < count; ++i) {
-        Step step{static_cast<Action>(pick(9)), pick(5), kNames[pick(static_cast<int>(kNames.size()))], {}};
+        Step step{static_cast<Action>(pick(10)), pick(5), kNames[pick(static_cast<int>(kNames.size()))], {}};
         if (pick(3) == 0)
             for (Call kind : kFaultKinds)
                 if (pick(3) == 0) step.faults[kind] = Fault{pick(4), pick(2) == 0};
@@ -103,8 +106,9 @@ public:
         files_.Fail(Call::Start);
     }
 
-    std::string Play(const Step& step) {
+    std::string Play(Step step) {
         Roster before = Stored();
+        if (step.action == Action::AdoptAlias) step = {Action::Adopt, step.index, AliasTitle(step.index), step.faults};
         for (const auto& [kind, fault] : step.faults) {
             if (fault.nth == 0)
                 files_.Fail(kind);
@@ -123,18 +127,28 @@ public:
         std::optional<std::string> discarded;  // a pet may be named ""
         if (step.action == Action::DiscardYes && step.index < static_cast<int>(before.names.size()))
             discarded = before.names[step.index];
-        // What the next start finds, once it has finished what this run left undone.
-        NextStart();
+        // The folder as the next start finds it, which finishes what this run left undone.
         Roster after = Stored();
         if (step.action == Action::Rename) Relabel(before, after, step);
-        if (step.action == Action::Adopt) TakeOver(before, after, step.name);
+        if (step.action == Action::Adopt)
+            if (std::string taken = TakeOver(before, after, step.name); !taken.empty()) return taken;
+        // Only a discard, or a rename, takes a name off the roster.
+        const bool mayGo = step.action == Action::DiscardYes || step.action == Action::Rename;
+        for (const std::string& name : before.names)
+            if (std::count(after.names.begin(), after.names.end(), name) +
+                    (mayGo && step.index < static_cast<int>(before.names.size()) && before.names[step.index] == name) <
+                std::count(before.names.begin(), before.names.end(), name))
+                return "the pet \"" + name + "\" left the roster without a discard";
         // A discard that landed lets its pet's data go.
         if (discarded && std::count(after.names.begin(), after.names.end(), *discarded) <
                              std::count(before.names.begin(), before.names.end(), *discarded))
             for (auto it = owners_.begin(); it != owners_.end();)
                 it = it->second == *discarded ? owners_.erase(it) : std::next(it);
-        if (!folder_.Exists("Zandry.ini") || folder_.Read("Zandry.ini")->empty()) return "Zandry.ini is gone";
-        if (std::string lost = CheckPetData(folder_.Contents(), owners_, after); !lost.empty()) return lost;
+        std::optional<std::string> settings = folder_.Read("Zandry.ini");
+        if (!settings) settings = folder_.Read("Zandry.ini.new");  // until the next start puts it back
+        if (!settings || settings->empty()) return "Zandry.ini is gone";
+        const RenameRecord pending = ReadRenameRecord(Store().Load().value_or(Profile()));
+        if (std::string lost = CheckPetData(folder_.Contents(), owners_, after, pending); !lost.empty()) return lost;
         if (started) HostPlays();
         if (outside_.Read("outside.kmc") != "not ours" || outside_.Names() != outsideNames_)
             return "a file outside the working folder changed";
@@ -153,9 +167,21 @@ private:
 
     Roster Stored() { return ReadRoster(Store().Load().value_or(Profile())); }
 
-    void NextStart() {
-        Store().Recover();
-        if (std::optional<Profile> profile = Store().Load()) FinishRename(SystemPlatform(), Store(), *profile);
+    // The pet files and backups of the folder.
+    std::vector<std::string> PetFiles() {
+        std::vector<std::string> files;
+        for (const std::string& name : folder_.Names())
+            if (name != kLive && name.size() > 4 && (name.rfind(".kmc") == name.size() - 4 || name.rfind(".bak") == name.size() - 4))
+                files.push_back(name);
+        return files;
+    }
+
+    // A pet file's short alias, without its extension: a name a user could copy from a listing.
+    std::string AliasTitle(int index) {
+        std::vector<std::string> files = PetFiles();
+        if (files.empty()) return "";
+        std::string alias = folder_.ShortName(files[index % files.size()]);
+        return alias.substr(0, alias.rfind('.'));
     }
 
     void Create(const std::string& owner, const std::string& file) {
@@ -173,25 +199,24 @@ private:
     std::string Act(const Step& step) {
         std::string entry = std::to_string(step.index + 1) + "\n";
         switch (step.action) {
-            case Action::Adopt: return Run({}, "b\ntype " + step.name + "\na\nd\nc\n");
+            case Action::Adopt:
+            case Action::AdoptAlias: return Run({}, "b\ntype " + step.name + "\na\nd\nc\n");
             case Action::Rename: return Run({}, "b\n" + entry + "type " + step.name + "\nb\nd\nc\n");
             case Action::DiscardYes: return Run({}, "b\n" + entry + "c\ny\nd\nc\n");
             case Action::DiscardNo: return Run({}, "b\n" + entry + "c\nn\nd\nc\n");
-            case Action::LaunchByName: return Run({step.name}, "");
-            case Action::LaunchFromChooser: return Run({}, entry + "\n");
+            // The answer, should a pet with only its backup left be brought back from it.
+            case Action::LaunchByName: return Run({step.name}, step.index % 2 ? "n\n" : "y\n");
+            case Action::LaunchFromChooser: return Run({}, entry + "\n" + (step.index % 2 ? "n\n" : "y\n"));
             case Action::DropStray:
                 // A file dropped in under the live name is not a stray but the current pet's.
                 if (!step.name.empty() && step.name.find(' ') == std::string::npos &&
                     step.name + ".kmc" != kLive && !folder_.Exists(step.name + ".kmc"))
                     Create(step.name, step.name + ".kmc");
                 return "";
-            case Action::DeleteBackup: {
-                std::vector<std::string> backups;
-                for (const std::string& name : folder_.Names())
-                    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bak") == 0) backups.push_back(name);
-                if (backups.empty()) return "";
-                std::string gone = backups[step.index % backups.size()];
-                SystemPlatform().RemoveFile(gone);
+            case Action::DeleteByHand: {
+                std::vector<std::string> files = PetFiles();
+                if (files.empty()) return "";
+                SystemPlatform().RemoveFile(files[step.index % files.size()]);
                 // What was only there is the user's own loss.
                 std::map<std::string, std::string> left = folder_.Contents();
                 for (auto it = owners_.begin(); it != owners_.end();) {
@@ -242,13 +267,18 @@ private:
             if (owner == old) owner = filesMove || (live == token && step.index == before.current) ? now : heir;
     }
 
-    // An adoption takes over a pet file already lying under the new name, whoever's data it
-    // held: a stray, or a file a rename could not move back.
-    void TakeOver(const Roster& before, const Roster& after, const std::string& name) {
+    // An adoption takes over a pet file already lying under the new name, but only one whose
+    // data is no listed pet's: a stray's.
+    std::string TakeOver(const Roster& before, const Roster& after, const std::string& name) {
         bool adopted = std::count(after.names.begin(), after.names.end(), name) >
                        std::count(before.names.begin(), before.names.end(), name);
         std::optional<std::string> found = folder_.Read(name + ".kmc");
-        if (adopted && found && owners_.count(*found)) owners_[*found] = name;
+        if (!adopted || !found || !owners_.count(*found)) return "";
+        std::string& owner = owners_[*found];
+        if (std::count(before.names.begin(), before.names.end(), owner))
+            return "the adoption of \"" + name + "\" took over the data of the pet \"" + owner + "\"";
+        owner = name;
+        return "";
     }
 
     // The host saves over whatever pet it found in the live file, or starts a new one for

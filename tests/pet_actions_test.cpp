@@ -119,6 +119,8 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
         {"no Windows file can have it", "a?b", false, false},
         {"control code", "a\x01", false, false},
         {"16 bytes", "\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c\x83\x5c", true, true},
+        {"quoted: read back as another", "'Tama'", false, false},
+        {"a quote inside", "it's", true, true},
     };
     // Wine's _mbsstr is a plain byte search, so there the full-width space is also found
     // across a character's trail byte; Windows' is not.
@@ -144,6 +146,33 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
                 EXPECT_EQ(StoredRoster().names, names.Items()) << c.label;
                 EXPECT_EQ(fresh.Names(), std::set<std::string>{"Zandry.ini"}) << c.label;
             }
+        }
+    }
+}
+
+// Names under which a listed pet's data already lies: the old name of a rename whose files
+// have not moved yet, and where the system has them, short aliases of other files.
+TEST_F(PetActions, NamesThatReachAListedPetsFilesAreRefused) {
+    StoreRoster({"PochiTaro", "Momo", "New"}, 1);
+    Profile profile = StoredProfile();
+    WriteRenameRecord(profile, {"Old", "New"});
+    CurrentStore().Save(profile);
+    folder.Write("Old.kmc", "New data");
+    folder.Write("PochiTaro.kmc", "P data");
+    folder.Write(kLive, "M data");
+    const auto before = folder.Contents();
+    std::vector<std::string> refused = {"Old", "old"};
+    for (const std::string& file : {std::string("PochiTaro.kmc"), kLive})
+        if (std::string alias = folder.ShortName(file); alias != file) refused.push_back(alias.substr(0, alias.size() - 4));
+    for (const std::string& name : refused) {
+        for (bool adopt : {true, false}) {
+            ListModel names;
+            PetManageState opened{names};
+            FillPetList(opened, store);
+            names.Select(1);
+            ActionResult result = adopt ? AdoptPet(opened, name, store, platform) : RenamePet(opened, name, store, platform);
+            EXPECT_FALSE(result.done || result.failure) << name << (adopt ? " (adopt)" : " (rename)");
+            EXPECT_EQ(folder.Contents(), before) << name;
         }
     }
 }

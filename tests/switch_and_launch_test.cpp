@@ -96,7 +96,9 @@ TEST_F(SwitchTest, NoLivePetMovesTheLiveFileToTheBareExtension) {
 // A switch that cannot be made starts nothing, names what stood in the way, and leaves
 // each pet's data with the pet the settings file names: a stale A.kmc keeps A current (were
 // B recorded, a discard of B would delete A's data); an unrecorded switch puts the live file
-// back; a B.kmc that will not come in stays B's, recorded current.
+// back; a B.kmc that will not come in stays B's, recorded current. A B whose backup is all
+// that is left of it comes back from it only when the user says so, and a host started
+// meanwhile stops the switch before it begins.
 TEST_F(SwitchTest, ASwitchThatCannotBeMadeStartsNothingAndSaysWhy) {
     struct Case {
         const char* what;
@@ -105,6 +107,7 @@ TEST_F(SwitchTest, ASwitchThatCannotBeMadeStartsNothingAndSaysWhy) {
         std::string file, to;
         std::map<std::string, std::string> after;
         int current;
+        int asked = 0;
     } cases[] = {
         {"stale A.kmc", [this] { folder.Write("A.kmc", "stale A"); }, Failure::Rename, kLive, "A.kmc",
          {{"A.kmc", "stale A"}, {kLive, "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {kOld, "old settings"}}, 0},
@@ -112,17 +115,26 @@ TEST_F(SwitchTest, ASwitchThatCannotBeMadeStartsNothingAndSaysWhy) {
          {{kLive, "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {kOld, "old settings"}}, 0},
         {"B.kmc held", [this] { platform.FailNth(Call::Rename, 2, false); }, Failure::Rename, "B.kmc",
          kLive, {{"A.kmc", "A data"}, {"B.kmc", "B data"}, {"B.bak", "B data"}, {kOld, "old settings"}}, 1},
+        {"B.kmc gone, brought back", [this] { SystemPlatform().RemoveFile("B.kmc"), restore = true; },
+         Failure::Start, "<host>", "", {{"A.kmc", "A data"}, {kLive, "older B"}, {"B.bak", "older B"}}, 1, 1},
+        {"B.kmc gone, left so", [this] { SystemPlatform().RemoveFile("B.kmc"), restore = false; }, Failure::None,
+         "", "", {{kLive, "A data"}, {"B.bak", "older B"}, {kOld, "old settings"}}, 0, 1},
+        {"the host started meanwhile", [this] { platform.HostRunsFrom(1); }, Failure::HostRunning, "<host>", "",
+         {{kLive, "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {kOld, "old settings"}}, 0},
     };
+    platform.Fail(Call::Start);
     for (const Case& c : cases) {
         for (const std::string& name : folder.Names())
             if (name != "Kirimo.exe") SystemPlatform().RemoveFile(name);
         WorkedExample();
         c.harm();
+        asked = 0;
         Failure failure = Switch(1, host);
         platform.Heal(Call::Rename);
         platform.Heal(Call::Replace);
         EXPECT_EQ(failure.kind, c.kind) << c.what;
-        EXPECT_EQ(failure.file, c.file == "<ini>" ? ini : c.file) << c.what;
+        EXPECT_EQ(failure.file, c.file == "<ini>" ? ini : c.file == "<host>" ? host : c.file) << c.what;
+        EXPECT_EQ(asked, c.asked) << c.what;
         EXPECT_EQ(failure.to, c.to) << c.what;
         std::map<std::string, std::string> after = folder.Contents();
         after.erase("Zandry.ini");
@@ -138,6 +150,7 @@ TEST_F(SwitchTest, APetWithoutFileIsNoFailureButAHostThatWillNotStartIs) {
     StoreRoster({"A", "New"}, 0);
     folder.Write(kLive, "A data");
     EXPECT_FALSE(Switch(1, host));
+    EXPECT_EQ(asked, 0) << "nothing to bring back";
     EXPECT_EQ(PetFiles(), std::set<std::string>{"A.kmc"});
     EXPECT_EQ(HostSaw(), "started: no live file\n");
 

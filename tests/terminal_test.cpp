@@ -34,8 +34,9 @@ class OpenSession {
 public:
     OpenSession() {
         int input[2], output[2];
-        if (pipe(input) != 0) return;
-        if (pipe(output) != 0) return;
+        // Close on exec: a program started beside this one must not hold the ends open.
+        if (pipe2(input, O_CLOEXEC) != 0) return;
+        if (pipe2(output, O_CLOEXEC) != 0) return;
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
         posix_spawn_file_actions_adddup2(&files, input[0], 0);
@@ -59,12 +60,15 @@ public:
     ~OpenSession() { Finish(""); }
     bool Waiting() const { return waiting_; }
 
-    // Sends the last lines, closes the input (the close box) and waits; the exit code.
-    int Finish(const std::string& lines) {
+    // Sends the last lines, closes the input (the close box) and waits; the exit code. `shown`
+    // gets what the windows wrote from then on.
+    int Finish(const std::string& lines, std::string* shown = nullptr) {
         if (input_ < 0) return -1;
         bool sent = write(input_, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
         close(input_);
         input_ = -1;
+        char buffer[4096];
+        for (ssize_t n; shown && (n = read(output_, buffer, sizeof buffer)) > 0;) shown->append(buffer, n);
         int status = 0;
         bool ended = pid_ >= 0 && waitpid(pid_, &status, 0) == pid_;
         close(output_);
@@ -188,6 +192,31 @@ TEST_F(Terminal, OutputNobodyReadsStillLaunchesAndEndsWithZero) {
     std::string line;
     while (std::getline(status, line) && line.rfind("SigIgn:", 0) != 0) {}
     EXPECT_EQ(std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGPIPE - 1)), 0u) << line;
+    EndHostsHere();
+}
+
+// The host started from its own shortcut while the chooser is open, after the start-up found
+// none: 起動 switches nothing, and says why.
+TEST_F(Terminal, HostStartedWhileTheChooserIsOpenStopsTheLaunch) {
+    Settings({"A", "B"}, 0);
+    folder.Write(kLive, "A data");
+    folder.Write("B.kmc", "B data");
+    OpenSession chooser;
+    ASSERT_TRUE(chooser.Waiting());
+    char program[] = "./Kirimo.exe", stay[] = "--stay", seconds[] = "60";
+    char* argv[] = {program, stay, seconds, nullptr};
+    pid_t host;
+    ASSERT_EQ(posix_spawn(&host, program, nullptr, nullptr, argv, environ), 0);
+    ASSERT_EQ(HostSaw(), "started to stay: live file holds \"A data\"\n");
+    const auto before = folder.Contents();
+    std::string shown;
+    EXPECT_EQ(chooser.Finish("2\n\n", &shown), 0);
+    EXPECT_EQ(folder.Contents(), before);
+    EXPECT_NE(shown.find(Typed(SystemPlatform().CurrentDirectory() +
+                               Ansi(u"\\Kirimo.exe が動いています。終了してから、やり直してください。\n"
+                                    u"ペットを切り替えられないため、何も起動しませんでした。"))),
+              std::string::npos)
+        << shown;
     EndHostsHere();
 }
 

@@ -40,6 +40,10 @@ inline std::vector<FailureCase> FailureCases() {
     const std::string unwritable = ini + Ansi(u" に書き込めません。");
     auto stale = [](const TestFolder& folder) { folder.Write("A.kmc", "stale A"); };
     auto readOnly = [](const TestFolder& folder) { folder.MakeReadOnly("Zandry.ini"); };
+    // The start-up's own check finds no host; the next one does.
+    auto hostLater = [](FaultyPlatform& p) { p.HostRunsFrom(2); };
+    const std::string running = here + Ansi(u"Kirimo.exe が動いています。終了してから、やり直してください。\n");
+    const std::string unfinished = Ansi(u"\n前回中断した作業を終えられないため、何もせずに終了します。");
     return {
         {"a name on the command line, the live file held back", stale, nullptr, {"B"}, "",
          renaming(live, "A.kmc") + notLaunched},
@@ -66,5 +70,22 @@ inline std::vector<FailureCase> FailureCases() {
          "b\n2\ntype Z\nb\n", renaming("B.kmc", "Z.kmc") + Ansi(u"\n名前を変えられませんでした。")},
         {"discarding, the settings file read-only", readOnly, nullptr, {}, "b\n2\nc\ny\n",
          unwritable + Ansi(u"\nペットを捨てられませんでした。")},
+        {"the chooser, the host started meanwhile", nullptr, hostLater, {}, "2\na\n", running + notLaunched.substr(1)},
+        {"adopting, the host started meanwhile", nullptr, hostLater, {}, "b\ntype New\na\n",
+         running + Ansi(u"ペットを飼えませんでした。")},
+        {"discarding the live pet, the host started meanwhile", nullptr, hostLater, {}, "b\n1\nc\ny\n",
+         running + Ansi(u"ペットを捨てられませんでした。")},
+        {"the settings file left beside its place for good",
+         [](const TestFolder& folder) {
+             folder.Write("Zandry.ini.new", *folder.Read("Zandry.ini"));
+             SystemPlatform().RemoveFile("Zandry.ini");
+         },
+         [](FaultyPlatform& p) { p.Fail(Call::Rename); }, {"B"}, "", renaming(ini + ".new", ini) + unfinished},
+        {"a recorded rename whose files cannot move",
+         [](const TestFolder& folder) {
+             folder.Write("Zandry.ini", *folder.Read("Zandry.ini") + "[Rename]\r\nfrom=Y\r\nto=B\r\n");
+             folder.Write("Y.kmc", "Y data");
+         },
+         nullptr, {"B"}, "", renaming("Y.kmc", "B.kmc") + unfinished},
     };
 }

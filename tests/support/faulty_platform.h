@@ -8,7 +8,28 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_queries.h"
 #include "platform/platform.h"
+
+// A system of the 95 family whose one process is the host "Kirimo.exe", listed by its file
+// name alone as a compatibility mode on NT lists it.
+class RunningHost final : public HostQueries {
+public:
+    bool GetVersion(VersionInfo& info) override { return info.platformId = 1, true; }
+    SnapshotHandle CreateSnapshot(std::uint32_t, std::uint32_t) override { return this; }
+    bool FirstProcess(SnapshotHandle, ProcessEntry& entry) override { return entry.exeFile = "Kirimo.exe", true; }
+    bool NextProcess(SnapshotHandle, ProcessEntry&) override { return false; }
+    void CloseSnapshot(SnapshotHandle) override {}
+    long OpenMachineKey(const std::string&, std::uint32_t, std::uint32_t, RegistryKey&) override { return 2; }
+    long QueryValue(RegistryKey, const std::string&, std::uint32_t*, unsigned char*, std::uint32_t*) override {
+        return 2;
+    }
+    long CloseKey(RegistryKey) override { return 0; }
+    long QueryPerformanceData(const std::string&, unsigned char*, std::uint32_t*) override { return 2; }
+    long ClosePerformanceData() override { return 0; }
+    std::uint32_t FullPathName(const std::string&, std::uint32_t, char*, char**) override { return 0; }
+    int WideToAnsi(const unsigned char*, int, char*, int) override { return 0; }
+};
 
 enum class Call { Lock, Directory, Rename, Remove, Copy, Stat, Probe, Find, Start, Read, Write, Replace };
 
@@ -29,6 +50,11 @@ public:
     // file being written at that call is left empty, as a stop after its creation leaves it.
     void KillAt(long n) { killAt_ = calls_ + n; }
     bool Killed() const { return killAt_ > 0 && calls_ >= killAt_; }
+    // From the n-th later host check on (1: the next one), the host program runs.
+    void HostRunsFrom(int n) { hostRunsAt_ = hostChecks_ + n; }
+    HostQueries& Host() override {
+        return ++hostChecks_ >= hostRunsAt_ && hostRunsAt_ > 0 ? running_ : inner_.Host();
+    }
     // Every call so far, of every kind.
     long Calls() const { return calls_; }
     // Replacing a file in one step is refused as 95, 98 and Me refuse it.
@@ -61,7 +87,7 @@ public:
         return !Fails(Call::Copy) && inner_.CopyFileReplacing(from, to);
     }
     FileStatus StatFile(const std::string& name) override {
-        return Fails(Call::Stat) ? FileStatus{false, false, 0} : inner_.StatFile(name);
+        return Fails(Call::Stat) ? FileStatus{false, false, 0, {}} : inner_.StatFile(name);
     }
     ProbeResult CreateProbe(const std::string& name) override {
         log_.push_back("probe " + name);
@@ -113,6 +139,8 @@ private:
     long refused_ = 0;
     long calls_ = 0;
     long killAt_ = 0;
+    int hostChecks_ = 0, hostRunsAt_ = 0;
+    RunningHost running_;
     bool noOneStepReplace_ = false;
     std::vector<std::string> log_;
 };

@@ -1,7 +1,8 @@
 // Whose data each file of a folder holds, checked as the next start of the program would
 // find the folder: no pet's data is gone, the live file holds the data of the pet at the
-// stored index, NAME.kmc and NAME.bak hold NAME's (any letter case naming the same file),
-// and no listed pet's data lies under a name that is not its own.
+// stored index, NAME.kmc and NAME.bak hold NAME's (any letter case naming the same file), or
+// the renamed pet's while an unfinished rename's record names NAME as its old name, and no
+// listed pet's data lies under a name that is not its own.
 #pragma once
 #include <map>
 #include <string>
@@ -12,7 +13,8 @@
 // `owners` maps each datum that must still be there (a file's whole bytes) to its pet.
 // The failure found, or "" when none.
 inline std::string CheckPetData(const std::map<std::string, std::string>& files,
-                                const std::map<std::string, std::string>& owners, const Roster& roster) {
+                                const std::map<std::string, std::string>& owners, const Roster& roster,
+                                const RenameRecord& pending = {}) {
     auto listed = [&](const std::string& pet) {
         for (const std::string& name : roster.names)
             if (name == pet) return true;
@@ -40,8 +42,10 @@ inline std::string CheckPetData(const std::map<std::string, std::string>& files,
         std::string extension = file.size() > 4 ? file.substr(file.size() - 4) : file;
         bool ofAListedName = false;
         for (const std::string& name : roster.names) ofAListedName = ofAListedName || SameFileName(name, title);
-        if ((extension == ".kmc" || extension == ".bak") && ofAListedName) {
-            if (!SameFileName(owner, title)) return where + ", another pet's file";
+        const bool renamedFrom = !pending.from.empty() && SameFileName(pending.from, title);
+        if ((extension == ".kmc" || extension == ".bak") && (ofAListedName || renamedFrom)) {
+            if (!SameFileName(owner, title) && !(renamedFrom && owner == pending.to))
+                return where + ", another pet's file";
         } else {
             return where + ", under no listed name";
         }

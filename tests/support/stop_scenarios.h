@@ -1,6 +1,7 @@
 // What a user does in one run (a switch, an adoption, a rename, a discard, a first run),
 // stopped at each of its calls in turn by whichever way a test ends a process's effect on
-// the disk; the folder is then checked as the next start finds it: every pet's data under
+// the disk; and where a stop left something unfinished, the next start, which finishes it,
+// stopped at each of its own. Each folder is checked as it was left: every pet's data under
 // its own name, and the settings file holding the roster from before or from after.
 #pragma once
 #include <gtest/gtest.h>
@@ -48,58 +49,73 @@ inline std::vector<StopScenario> StopScenarios() {
     };
 }
 
-// The settings file as the next start finds it, once it has finished what a run left.
-inline Settings SettingsAfterRecovery() {
-    ProfileStore store = CurrentStore();
-    store.Recover();
+// The settings file as the program reads it: the one beside its place while it has none.
+inline Settings StoredSettings() {
     Profile profile = StoredProfile();
-    FinishRename(SystemPlatform(), store, profile);
     Roster roster = ReadRoster(profile);
     return {roster.names, roster.current, GetHostExecutableName(profile)};
 }
 
-// Runs the scenario in the current directory, its effect on the disk ended at its
-// `stopAt`-th call (from 1; 0 lets it run to the end); the calls it made, or -1 when this
-// machine cannot stop it so.
-using StoppedRun = std::function<long(const StopScenario&, long stopAt)>;
+// Runs the program once in the current directory, with these arguments and lines for its
+// windows, its effect on the disk ended at its `stopAt`-th call (from 1; 0 lets it run to the
+// end); the calls it made, or -1 when this machine cannot stop it so.
+using StoppedRun =
+    std::function<long(const std::vector<std::string>& arguments, const std::string& input, long stopAt)>;
 
 inline void ExpectEveryStopLeavesEachPetsDataWithItsName(const StopScenario& scenario, const StoppedRun& run) {
-    auto prepare = [&](const TestFolder& folder) {
-        for (const auto& [name, bytes] : scenario.files) folder.Write(name, bytes);
-    };
     Settings before{{}, 0, ""}, after;
     long calls = 0;
     {
         TestFolder folder;
-        prepare(folder);
-        if (folder.Exists("Zandry.ini")) before = SettingsAfterRecovery();
-        calls = run(scenario, 0);
+        for (const auto& [name, bytes] : scenario.files) folder.Write(name, bytes);
+        if (folder.Exists("Zandry.ini")) before = StoredSettings();
+        calls = run(scenario.arguments, scenario.input, 0);
         if (calls < 0) GTEST_SKIP() << "this machine cannot stop the program at a call";
-        after = SettingsAfterRecovery();
+        after = StoredSettings();
         ASSERT_FALSE(after == before) << "the action changed nothing";
     }
     std::map<std::string, std::string> owners = scenario.owners;
     for (const std::string& gone : scenario.mayVanish) owners.erase(gone);
-    for (long stopAt = 1; stopAt <= calls && !::testing::Test::HasFailure(); ++stopAt) {
-        TestFolder folder;
-        prepare(folder);
-        // The count can differ by a call or two from run to run; a run that ends first is
-        // checked all the same.
-        run(scenario, stopAt);
-        Settings now = SettingsAfterRecovery();
+    // The folder as a stop left it, checked as the next start finds it.
+    auto expectSound = [&](const TestFolder& folder, const std::string& when) {
+        Settings now = StoredSettings();
         // A rename that landed makes the pet's data the new name's.
         std::map<std::string, std::string> whose = owners;
         for (auto& [datum, owner] : whose)
             for (size_t i = 0; i < before.names.size() && before.names.size() == now.names.size(); ++i)
                 if (owner == before.names[i]) owner = now.names[i];
-        EXPECT_EQ(CheckPetData(folder.Contents(), whose, Roster{now.names, now.current}), "")
-            << "stopped at call " << stopAt;
-        if (!folder.Exists("Zandry.ini")) {
-            EXPECT_TRUE(before.names.empty()) << "the settings file is gone when stopped at call " << stopAt;
-            continue;
+        EXPECT_EQ(CheckPetData(folder.Contents(), whose, Roster{now.names, now.current},
+                               ReadRenameRecord(StoredProfile())),
+                  "")
+            << when;
+        if (!folder.Exists("Zandry.ini") && !folder.Exists("Zandry.ini.new"))
+            EXPECT_TRUE(before.names.empty()) << "the settings file is gone, " << when;
+        else
+            EXPECT_TRUE(now == before || now == after)
+                << when << ": " << ::testing::PrintToString(now) << "\nbefore: " << ::testing::PrintToString(before)
+                << "\nafter:  " << ::testing::PrintToString(after);
+    };
+    for (long stopAt = 1; stopAt <= calls && !::testing::Test::HasFailure(); ++stopAt) {
+        std::map<std::string, std::string> left;
+        {
+            TestFolder folder;
+            for (const auto& [name, bytes] : scenario.files) folder.Write(name, bytes);
+            // The count can differ by a call or two from run to run; a run that ends first is
+            // checked all the same.
+            run(scenario.arguments, scenario.input, stopAt);
+            const std::string when = "stopped at call " + std::to_string(stopAt) + " of " + std::to_string(calls);
+            expectSound(folder, when);
+            if (!folder.Exists("Zandry.ini.new") && ReadRenameRecord(StoredProfile()).from.empty()) continue;
+            left = folder.Contents();
         }
-        EXPECT_TRUE(now == before || now == after)
-            << "stopped at call " << stopAt << " of " << calls << ": " << ::testing::PrintToString(now)
-            << "\nbefore: " << ::testing::PrintToString(before) << "\nafter:  " << ::testing::PrintToString(after);
+        // What the stop left unfinished, the next start finishes: it too stopped at each call.
+        for (long nextStopAt = 0, nextCalls = 1; nextStopAt <= nextCalls; ++nextStopAt) {
+            TestFolder folder;
+            for (const auto& [name, bytes] : left) folder.Write(name, bytes);
+            long made = run({}, "", nextStopAt);
+            if (nextStopAt == 0) nextCalls = made;
+            expectSound(folder, "stopped at call " + std::to_string(stopAt) + ", then at call " +
+                                    std::to_string(nextStopAt) + " of the next start");
+        }
     }
 }

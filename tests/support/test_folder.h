@@ -29,6 +29,8 @@ public:
     }
     void MakeFolder(const std::string& name) const;
     void MakeReadOnly(const std::string& name) const;
+    // The short (8.3) alias Windows gives the file, where it gives one; else its name.
+    std::string ShortName(const std::string& name) const;
 
 private:
     std::string hostPath_;

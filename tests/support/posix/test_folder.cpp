@@ -82,6 +82,8 @@ void TestFolder::MakeReadOnly(const std::string& name) const {
     chmod((hostPath_ + "/" + HostName(name)).c_str(), 0444);
 }
 
+std::string TestFolder::ShortName(const std::string& name) const { return name; }
+
 int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                const std::string& input) {
     std::vector<std::string> utf8{program};

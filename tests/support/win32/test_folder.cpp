@@ -1,6 +1,8 @@
 // Test folders on Windows: the ANSI calls take code page 932 names as they are.
 #include <windows.h>
 
+#include <mbstring.h>
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -87,6 +89,13 @@ void TestFolder::MakeFolder(const std::string& name) const { CreateDirectoryA((h
 
 void TestFolder::MakeReadOnly(const std::string& name) const {
     SetFileAttributesA((hostPath_ + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+std::string TestFolder::ShortName(const std::string& name) const {
+    unsigned char alias[MAX_PATH] = {};
+    DWORD n = GetShortPathNameA((hostPath_ + "\\" + name).c_str(), reinterpret_cast<char*>(alias), sizeof alias);
+    const unsigned char* last = n > 0 && n < sizeof alias ? _mbsrchr(alias, '\\') : nullptr;
+    return last ? reinterpret_cast<const char*>(last + 1) : name;
 }
 
 int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
