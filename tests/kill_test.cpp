@@ -15,6 +15,9 @@
 #include "tests/support/faulty_platform.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/stop_scenarios.h"
+#ifdef _WIN32
+#include "tests/support/win32/windows98.h"
+#endif
 
 namespace {
 
@@ -60,17 +63,13 @@ TEST(StopAtAnyCallOnWindows98, TheSystemsOwnAnswer) {
     ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
     const std::string copy = std::string(self) + ".98.exe";
     ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
-    const std::string key = "Software\\Wine\\AppDefaults\\" + copy.substr(copy.rfind('\\') + 1);
-    HKEY appDefaults = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &appDefaults,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(appDefaults, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-    RegCloseKey(appDefaults);
-    SetEnvironmentVariableA(kMark, "1");
-    EXPECT_EQ(RunProgram(copy, {"--gtest_filter=StopAtAnyCallOnWindows98.*"}), 0);
-    SetEnvironmentVariableA(kMark, nullptr);
-    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    {
+        Windows98For windows98(copy.substr(copy.rfind('\\') + 1));
+        ASSERT_TRUE(windows98.Set());
+        SetEnvironmentVariableA(kMark, "1");
+        EXPECT_EQ(RunProgram(copy, {"--gtest_filter=StopAtAnyCallOnWindows98.*"}), 0);
+        SetEnvironmentVariableA(kMark, nullptr);
+    }
     DeleteFileA(copy.c_str());
 }
 #endif

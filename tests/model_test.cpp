@@ -207,12 +207,16 @@ private:
             // The answer, should a pet with only its backup left be brought back from it.
             case Action::LaunchByName: return Run({step.name}, step.index % 2 ? "n\n" : "y\n");
             case Action::LaunchFromChooser: return Run({}, entry + "\n" + (step.index % 2 ? "n\n" : "y\n"));
-            case Action::DropStray:
-                // A file dropped in under the live name is not a stray but the current pet's.
+            case Action::DropStray: {
+                // A file dropped in under the live name, or a listed pet's in any letter case
+                // (one file on Windows), is not a stray but that pet's.
+                const std::vector<std::string> listed = Stored().names;
                 if (!step.name.empty() && step.name.find(' ') == std::string::npos &&
-                    step.name + ".kmc" != kLive && !folder_.Exists(step.name + ".kmc"))
+                    step.name + ".kmc" != kLive && !folder_.Exists(step.name + ".kmc") &&
+                    std::none_of(listed.begin(), listed.end(), [&](auto& n) { return SameFileName(n, step.name); }))
                     Create(step.name, step.name + ".kmc");
                 return "";
+            }
             case Action::DeleteByHand: {
                 std::vector<std::string> files = PetFiles();
                 if (files.empty()) return "";

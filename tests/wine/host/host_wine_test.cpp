@@ -27,9 +27,10 @@
 // check is real: a running host stops the launch, over a block of 84,000 bytes too.
 //
 // Windows98 sets that version for zandry.exe alone (AppDefaults). GetVersionExA then gives
-// platform id 1 and the check takes the process list, comparing each entry with the host's
-// whole path, as Windows 98 reports it. Wine's bare file names never equal it, so the
-// launch goes on although the host runs; the provider is never asked.
+// platform id 1 and the check takes the process list. Wine gives it bare file names, as a
+// Windows 98 compatibility mode on NT does, and those are compared with the host's file name
+// (Windows 98 itself names whole paths): the running host stops the launch, and the provider
+// is never asked.
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -51,6 +52,7 @@
 #include "platform/win32/win32_host_queries.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/win32/windows98.h"
 
 namespace {
 
@@ -351,25 +353,6 @@ TEST_F(WithProvider, BlockBeyondTheFirstBufferIsFetchedAndWalkedWhole) {
     EXPECT_EQ(log.Calls().size(), 6u) << "the same growth, then a whole walk without a match";
 }
 
-// The Windows 98 version for zandry.exe alone, for one test.
-class Windows98ForZandry {
-public:
-    Windows98ForZandry() {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS)
-            return;
-        set_ = RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6) ==
-               ERROR_SUCCESS;
-        RegCloseKey(key);
-    }
-    ~Windows98ForZandry() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults.c_str()); }
-    bool Set() const { return set_; }
-
-private:
-    bool set_ = false;
-};
-
 // The platform id and version a program named zandry.exe is told.
 std::string VersionSeenByZandry() {
     TestFolder probe;
@@ -378,8 +361,8 @@ std::string VersionSeenByZandry() {
     return probe.Read("version.txt").value_or("");
 }
 
-TEST(Windows98, ProcessListIsTakenAndItsBareNamesMissTheHost) {
-    Windows98ForZandry windows98;
+TEST(Windows98, ProcessListIsTakenAndItsBareNamesFindTheHost) {
+    Windows98For windows98("zandry.exe");
     ASSERT_TRUE(windows98.Set());
     ASSERT_EQ(VersionSeenByZandry().substr(0, 2), "1 ") << "platform id 1: the process list";
 
@@ -389,10 +372,12 @@ TEST(Windows98, ProcessListIsTakenAndItsBareNamesMissTheHost) {
     ASSERT_TRUE(host.Started());
     const std::vector<std::string> list = ProcessList();
     EXPECT_NE(std::find(list.begin(), list.end(), "Kirimo.exe"), list.end()) << "by its file name alone";
+    const std::set<std::string> names = folder.Names();
     ProviderLog log;
 
+    const int hosts = CountProcesses("Kirimo.exe");
     EXPECT_EQ(Zandry("B"), 0);
-    ExpectLaunched(folder, kStayLine);
+    ExpectNothingHappened(folder, names, hosts);
     EXPECT_FALSE(log.Exists()) << "no performance data was asked for";
 }
 

@@ -10,6 +10,7 @@
 #include "tests/support/failure_cases.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/win32/windows98.h"
 #include "tests/wine/windows/window_driver.h"
 
 namespace {
@@ -232,6 +233,30 @@ TEST_F(WithRoster, FailuresAreSaidInMessageBoxes) {
     EXPECT_EQ(zandry.WaitForExit(), 0u);
     EXPECT_FALSE(folder_.Exists("standin-host.log"));
     EXPECT_EQ(folder_.Read(kLive), "Momo data");
+}
+
+// Told it runs on Windows 98, zandry.exe takes the process list, in which Wine names the host
+// as a compatibility mode of NT does: so a host started from its own shortcut while the
+// chooser is open is seen, and 起動 switches nothing and says why.
+TEST_F(WithRoster, HostStartedWhileTheChooserIsOpenStopsTheLaunch) {
+    Windows98For windows98("zandry.exe");
+    ASSERT_TRUE(windows98.Set());
+    Program zandry(ZANDRY_PROGRAM);
+    HWND chooser = WaitForDialog(zandry.Id(), kChooserCaption);
+    ASSERT_TRUE(chooser);
+    Program host("Kirimo.exe", {"--stay", "60"});
+    ASSERT_TRUE(WaitUntil([&] { return folder_.Exists("standin-host.log"); }));
+    const auto before = folder_.Contents();
+    ChooseInCombo(chooser, IDC_CHOOSER_PET, 2);
+    PostClick(chooser, IDOK);
+    HWND message = WaitForDialog(zandry.Id(), "zandry");
+    ASSERT_TRUE(message);
+    EXPECT_EQ(MessageBoxText(message),
+              SystemPlatform().CurrentDirectory() + Ansi(u"\\Kirimo.exe が動いています。終了してから、やり直してください。\n"
+                                                         u"ペットを切り替えられないため、何も起動しませんでした。"));
+    PostClick(message, IDOK);
+    EXPECT_EQ(zandry.WaitForExit(), 0u);
+    EXPECT_EQ(folder_.Contents(), before);
 }
 
 TEST_F(WithRoster, NameOverSixteenBytesShowsTheLengthMessage) {
