@@ -294,7 +294,7 @@ TEST_F(WithProvider, WineHandsTheObjectAPlacePastItsHeaderLength) {
     ProviderLog log;
     EXPECT_EQ(Zandry("B"), 0);
     ExpectLaunched(folder, kStayLine);
-    ASSERT_EQ(log.Calls().size(), 1u);
+    ASSERT_EQ(log.Calls().size(), 2u) << "the start-up's check and the switch's";
     EXPECT_EQ(log.Calls()[0].result, 0u) << "the provider answered";
 }
 
@@ -319,7 +319,7 @@ TEST_F(WithProvider, RunningHostStopsTheLaunchUntilItEnds) {
     EXPECT_EQ(Zandry("B"), 0);
     ExpectLaunched(folder, kStayLine);
     calls = log.Calls();
-    ASSERT_EQ(calls.size(), 2u);
+    ASSERT_EQ(calls.size(), 3u) << "the start-up's check and the switch's";
     EXPECT_EQ(calls[1].result, 0u) << "asked again, without the host this time";
 }
 
@@ -350,7 +350,8 @@ TEST_F(WithProvider, BlockBeyondTheFirstBufferIsFetchedAndWalkedWhole) {
     host.Stop();
     EXPECT_EQ(Zandry("B"), 0);
     ExpectLaunched(folder, kStayLine);
-    EXPECT_EQ(log.Calls().size(), 6u) << "the same growth, then a whole walk without a match";
+    EXPECT_EQ(log.Calls().size(), 9u) << "the same growth, then at start-up and before the switch a whole walk "
+                                         "without a match";
 }
 
 // The platform id and version a program named zandry.exe is told.
