@@ -1,6 +1,6 @@
 // What stood in the way of something the user asked for: the file that could not be read,
-// written, renamed or started, or the host program that runs. Pet files go by their bare names, the settings file and the
-// host program by their full paths.
+// written, renamed or started, or the host program that runs. Pet files go by their bare
+// names, the settings file and the host program by their full paths.
 #pragma once
 #include <string>
 
