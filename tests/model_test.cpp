@@ -209,8 +209,10 @@ private:
             case Action::LaunchFromChooser: return Run({}, entry + "\n" + (step.index % 2 ? "n\n" : "y\n"));
             case Action::DropStray: {
                 // A file dropped in under the live name, or a listed pet's in any letter case
-                // (one file on Windows), is not a stray but that pet's.
-                const std::vector<std::string> listed = Stored().names;
+                // (one file on Windows), or an unfinished rename's old name, is not a stray but
+                // that pet's.
+                std::vector<std::string> listed = Stored().names;
+                listed.push_back(ReadRenameRecord(Store().Load().value_or(Profile())).from);
                 if (!step.name.empty() && step.name.find(' ') == std::string::npos &&
                     step.name + ".kmc" != kLive && !folder_.Exists(step.name + ".kmc") &&
                     std::none_of(listed.begin(), listed.end(), [&](auto& n) { return SameFileName(n, step.name); }))
