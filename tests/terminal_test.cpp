@@ -117,7 +117,6 @@ protected:
 
     int Zandry(const std::string& input) { return RunProgram(ZANDRY_PROGRAM, {}, input); }
     Roster Stored() { return StoredRoster(); }
-    void Settings(const std::vector<std::string>& names, int current) { StoreRoster(names, current); }
     std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<not started>"); }
 };
 
@@ -143,9 +142,7 @@ TEST_F(Terminal, SetupCancelledOrClosedLeavesTheFolderAsItWas) {
 }
 
 TEST_F(Terminal, AdoptRenameAndDiscardTypedInTheTerminalsEncoding) {
-    Settings({"A", "B"}, 0);
-    folder.Write(kLive, "A data");
-    folder.Write("B.kmc", "B data");
+    WriteTwoPets(folder);
     folder.Write("B.bak", "older B");
     std::string input = "b\n"                                 // 設定
                         "type " + Typed(kSora) + "\na\n"      // adopt ソラ: A's live file goes home
@@ -166,10 +163,7 @@ TEST(TerminalFailures, EachIsSaidInTheTerminalsEncoding) {
         TestFolder folder;
         const FailureCase c = FailureCases()[i];
         if (c.fault) continue;
-        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
-        StoreRoster({"A", "B"}, 0);
-        folder.Write(kLive, "A data");
-        folder.Write("B.kmc", "B data");
+        WriteTwoPets(folder);
         if (c.prepare) c.prepare(folder);
         std::string shown;
         EXPECT_EQ(RunPiped(c.arguments, c.script, &shown), 0) << c.what;
@@ -179,9 +173,7 @@ TEST(TerminalFailures, EachIsSaidInTheTerminalsEncoding) {
 }
 
 TEST_F(Terminal, OutputNobodyReadsStillLaunchesAndEndsWithZero) {
-    Settings({"A", "B"}, 0);
-    folder.Write(kLive, "A data");
-    folder.Write("B.kmc", "B data");
+    WriteTwoPets(folder);
     folder.Write("standin-host.stay", "30");
     EXPECT_EQ(RunPiped({}, "2\n\n", nullptr), 0);
     EXPECT_EQ(HostSaw(), "started to stay: live file holds \"B data\"\n");
@@ -198,9 +190,7 @@ TEST_F(Terminal, OutputNobodyReadsStillLaunchesAndEndsWithZero) {
 // The host started from its own shortcut while the chooser is open, after the start-up found
 // none: 起動 switches nothing, and says why.
 TEST_F(Terminal, HostStartedWhileTheChooserIsOpenStopsTheLaunch) {
-    Settings({"A", "B"}, 0);
-    folder.Write(kLive, "A data");
-    folder.Write("B.kmc", "B data");
+    WriteTwoPets(folder);
     OpenSession chooser;
     ASSERT_TRUE(chooser.Waiting());
     char program[] = "./Kirimo.exe", stay[] = "--stay", seconds[] = "60";
@@ -221,9 +211,7 @@ TEST_F(Terminal, HostStartedWhileTheChooserIsOpenStopsTheLaunch) {
 }
 
 TEST_F(Terminal, SecondCopyEndsAtOnceWhileTheChooserIsOpen) {
-    Settings({"A", "B"}, 0);
-    folder.Write(kLive, "A data");
-    folder.Write("B.kmc", "B data");
+    WriteTwoPets(folder);
     OpenSession first;
     ASSERT_TRUE(first.Waiting());
     std::set<std::string> before = folder.Names();

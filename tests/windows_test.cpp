@@ -168,10 +168,7 @@ TEST(FailureMessages, EachIsSaidOnceAndStartsNothing) {
     for (size_t i = 0; i < FailureCases().size(); ++i) {
         TestFolder folder;
         const FailureCase c = FailureCases()[i];
-        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
-        StoreRoster({"A", "B"}, 0);
-        folder.Write(kLive, "A data");
-        folder.Write("B.kmc", "B data");
+        WriteTwoPets(folder);
         if (c.prepare) c.prepare(folder);
         FaultyPlatform platform(SystemPlatform());
         if (c.fault) c.fault(platform);

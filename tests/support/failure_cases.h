@@ -8,8 +8,18 @@
 
 #include "platform/host_queries.h"
 #include "platform/platform.h"
+#include "roster/host_files.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
+
+// Roster A, B with A live, B.kmc and the host Kirimo.exe: where each case begins.
+inline void WriteTwoPets(const TestFolder& folder) {
+    SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe");
+    StoreRoster({"A", "B"}, 0);
+    folder.Write(kLiveFile, "A data");
+    folder.Write("B.kmc", "B data");
+}
 
 struct FailureCase {
     const char* what;
