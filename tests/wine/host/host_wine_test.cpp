@@ -208,10 +208,13 @@ private:
 
 int Zandry(const std::string& pet) { return RunProgram(ZANDRY_PROGRAM, {pet}); }
 
-// After a run that must have done nothing: no host more among the processes than before it,
-// then none that has already written its line (a launched host is listed until it has).
-void ExpectNothingHappened(const TestFolder& folder, const std::set<std::string>& names,
-                           int hostsBefore) {
+// `zandry B` beside the running host, which must do nothing: no host more among the
+// processes than before it, then none that has already written its line (a launched host is
+// listed until it has), and the folder as it was.
+void ExpectTheLaunchToDoNothing(const TestFolder& folder) {
+    const std::set<std::string> names = folder.Names();
+    const int hostsBefore = CountProcesses("Kirimo.exe");
+    EXPECT_EQ(Zandry("B"), 0);
     EXPECT_LE(CountProcesses("Kirimo.exe"), hostsBefore);
     EXPECT_EQ(folder.Read("standin-host.log"), kStayLine);
     EXPECT_EQ(folder.Names(), names);
@@ -303,12 +306,9 @@ TEST_F(WithProvider, RunningHostStopsTheLaunchUntilItEnds) {
     ASSERT_NO_FATAL_FAILURE(MakePetFolder(folder));
     StayingHost host(folder);
     ASSERT_TRUE(host.Started());
-    const std::set<std::string> names = folder.Names();
     ProviderLog log;
 
-    const int hosts = CountProcesses("Kirimo.exe");
-    EXPECT_EQ(Zandry("B"), 0);
-    ExpectNothingHappened(folder, names, hosts);
+    ExpectTheLaunchToDoNothing(folder);
     std::vector<ProviderLog::Call> calls = log.Calls();
     ASSERT_EQ(calls.size(), 1u) << "one query, answered at the first size";
     EXPECT_EQ(calls[0].query, std::to_string(kProcessIndex)) << "the index from the table";
@@ -330,12 +330,9 @@ TEST_F(WithProvider, BlockBeyondTheFirstBufferIsFetchedAndWalkedWhole) {
     ScopedEnvironment extra("ZANDRY_TEST_PERF_EXTRA", "1300");
     StayingHost host(folder);
     ASSERT_TRUE(host.Started());
-    const std::set<std::string> names = folder.Names();
     ProviderLog log;
 
-    const int hosts = CountProcesses("Kirimo.exe");
-    EXPECT_EQ(Zandry("B"), 0);
-    ExpectNothingHappened(folder, names, hosts);
+    ExpectTheLaunchToDoNothing(folder);
     std::vector<ProviderLog::Call> calls = log.Calls();
     ASSERT_EQ(calls.size(), 3u) << "51,200 and 76,800 bytes are too few, 102,400 fit";
     for (size_t i = 0; i < calls.size(); ++i) {
@@ -373,12 +370,9 @@ TEST(Windows98, ProcessListIsTakenAndItsBareNamesFindTheHost) {
     ASSERT_TRUE(host.Started());
     const std::vector<std::string> list = ProcessList();
     EXPECT_NE(std::find(list.begin(), list.end(), "Kirimo.exe"), list.end()) << "by its file name alone";
-    const std::set<std::string> names = folder.Names();
     ProviderLog log;
 
-    const int hosts = CountProcesses("Kirimo.exe");
-    EXPECT_EQ(Zandry("B"), 0);
-    ExpectNothingHappened(folder, names, hosts);
+    ExpectTheLaunchToDoNothing(folder);
     EXPECT_FALSE(log.Exists()) << "no performance data was asked for";
 }
 
