@@ -24,12 +24,6 @@ const std::string kPrevious = "\x95\xcf\x8d\x58\x91\x4f\x82\xcc" + kLive;
 const std::string kManageCaption = "\x92\xc7\x89\xc1\xa5\x8d\xed\x8f\x9c";  // 追加･削除
 const std::string kDiscardCaption = "\x83\x79\x83\x62\x83\x67\x82\xf0\x8e\xcc\x82\xc4\x82\xe9";
 
-int Count(const std::string& haystack, const std::string& needle) {
-    int n = 0;
-    for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++n;
-    return n;
-}
-
 class Windows : public ::testing::Test {
 protected:
     TestFolder folder;

@@ -18,12 +18,6 @@ namespace {
 
 const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 
-int Count(const std::string& haystack, const std::string& needle) {
-    int n = 0;
-    for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++n;
-    return n;
-}
-
 class StartUp : public ::testing::Test {
 protected:
     TestFolder folder;

@@ -6,6 +6,13 @@
 
 #include "ui/framework/terminal/terminal_dialogs.h"
 
+// How many times `text` stands in what windows showed.
+inline int Count(const std::string& shown, const std::string& text) {
+    int n = 0;
+    for (size_t at = shown.find(text); at != std::string::npos; at = shown.find(text, at + 1)) ++n;
+    return n;
+}
+
 class ScriptedDialogs {
 public:
     explicit ScriptedDialogs(const std::string& script)
