@@ -54,10 +54,16 @@ int CompareFolded(const std::string& a, const std::string& b, Fold fold) {
 // Windows maps through Unicode, so a code the code page holds twice (an NEC or IBM
 // duplicate) also comes back as its preferred code there; here every code keeps its own.
 unsigned ToUpper(unsigned code) {
-    if (code < 0x100) return code >= 'a' && code <= 'z' ? code - ('a' - 'A') : code;
+    if (code < 0x100) return static_cast<unsigned char>(AsciiUpper(static_cast<char>(code)));
     for (const CaseRun& run : kCaseRuns)
         if (code >= run.first && code <= run.last) return run.upperFirst + (code - run.first);
     return code;
+}
+
+std::string AsciiUpper(std::string_view text) {
+    std::string upper(text);
+    for (std::size_t i = 0; i < upper.size(); i += CharLength(upper, i)) upper[i] = AsciiUpper(upper[i]);
+    return upper;
 }
 
 int Compare(const std::string& a, const std::string& b) {

@@ -3,7 +3,9 @@
 // the first NUL byte of a std::string.
 #pragma once
 #include <cstddef>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 namespace cp932 {
 
@@ -18,6 +20,14 @@ inline std::size_t CharLength(const char* s) {
     return IsLeadByte(static_cast<unsigned char>(*s)) && s[1] != '\0' ? 2 : 1;
 }
 inline std::size_t CharLength(const std::string& s, std::size_t i) { return CharLength(s.c_str() + i); }
+
+// An ASCII letter in upper case, any other byte as it is: the only case Windows' file names,
+// folder patterns and profile keys fold. AsciiUpper of a text leaves trail bytes alone.
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+std::string AsciiUpper(std::string_view text);
+
+// A single-byte character that no Windows file name holds: a control code, < > " | ? or *.
+inline bool IsForbiddenInFileNames(unsigned char c) { return c < 0x20 || std::strchr("<>\"|?*", c); }
 
 // As _mbscmp: characters compared whole, as codes (lead << 8 | trail); <0, 0 or >0.
 int Compare(const std::string& a, const std::string& b);

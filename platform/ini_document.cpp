@@ -53,10 +53,7 @@ std::string TrimmedName(const std::string& name) { return Text(name, NameSpan(na
 // Names compare with ASCII letters folded, and only whole ones: a trail byte may look like
 // one.
 std::string Folded(std::string_view s, Span span) {
-    std::string folded(s.substr(span.begin, span.end - span.begin));
-    for (std::size_t i = 0; i < folded.size(); i += CharLength(folded, i))
-        if (folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
-    return folded;
+    return cp932::AsciiUpper(s.substr(span.begin, span.end - span.begin));
 }
 
 struct Parsed {

@@ -15,9 +15,7 @@ namespace {
 // Windows takes "NUL", "nul.txt" and "Con .x" alike for the device: only the part before
 // the first "." counts, trailing blanks dropped.
 bool IsDeviceName(const std::string& name) {
-    std::string upper;
-    for (char c : name.substr(0, name.find('.')))
-        upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    std::string upper = cp932::AsciiUpper(name.substr(0, name.find('.')));
     while (!upper.empty() && upper.back() == ' ') upper.pop_back();
     if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") return true;
     return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
@@ -39,9 +37,8 @@ bool SameFileName(const std::string& a, const std::string& b) {
         bool start = i == next;
         if (start) next += cp932::CharLength(a, i);
         if (a[i] == b[i]) continue;
-        unsigned char x = static_cast<unsigned char>(a[i]) | 0x20, y = static_cast<unsigned char>(b[i]) | 0x20;
         if (!start || next - i != 1 || cp932::CharLength(b, i) != 1) return text::CompareNoCase(a, b) == 0;
-        if (x != y || x < 'a' || x > 'z') return false;
+        if (cp932::AsciiUpper(a[i]) != cp932::AsciiUpper(b[i])) return false;
     }
     return true;
 }

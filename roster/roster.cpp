@@ -1,6 +1,7 @@
 // Roster operations over one look at the settings file.
 #include "roster/roster.h"
 
+#include "platform/cp932.h"
 #include "platform/text.h"
 #include "roster/host_files.h"
 
@@ -29,12 +30,12 @@ std::string GetPetName(const Profile& profile, int index) {
 // The index a name key stands for, as NameKey spells it in any letter case; -1 for any
 // other key.
 int NameIndex(std::string_view key) {
-    constexpr std::string_view prefix = "petname";
+    constexpr std::string_view prefix = "PETNAME";
     const std::size_t digits = prefix.size();
     if (key.size() <= digits || key.size() > digits + 5 || (key[digits] == '0' && key.size() > digits + 1))
         return -1;
     for (std::size_t i = 0; i < digits; ++i)
-        if ((key[i] | 0x20) != prefix[i]) return -1;  // the prefix is letters only
+        if (cp932::AsciiUpper(key[i]) != prefix[i]) return -1;
     int index = 0;
     for (char c : key.substr(digits)) {
         if (c < '0' || c > '9') return -1;

@@ -2,7 +2,6 @@
 // moves files only where the saved roster will name their pet.
 #include "ui/pet_actions.h"
 
-#include <cstring>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -60,7 +59,7 @@ bool IsAcceptablePetName(const std::string& name) {
     // would stay live for good.
     for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i)) {
         unsigned char c = static_cast<unsigned char>(name[i]);
-        if (cp932::CharLength(name, i) == 1 && (c < 0x20 || std::strchr("<>\"|?*", c))) return false;
+        if (cp932::CharLength(name, i) == 1 && cp932::IsForbiddenInFileNames(c)) return false;
     }
     // One file must never serve as both a pet file and a settings file.
     for (const char* reserved : {kLiveFileTitle, kOldSettingsTitle, kPreviousSettingsTitle})

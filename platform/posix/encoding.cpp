@@ -58,7 +58,7 @@ std::optional<std::string> ToHostPath(const std::string& cp932Path) {
     for (size_t i = 0, length; i < cp932Path.size(); i += length) {
         length = cp932::CharLength(cp932Path, i);
         unsigned char c = static_cast<unsigned char>(cp932Path[i]);
-        if (length == 1 && (c < 0x20 || std::strchr("<>\"|?*", c))) return std::nullopt;
+        if (length == 1 && cp932::IsForbiddenInFileNames(c)) return std::nullopt;
         slashed += length == 1 && c == '\\' ? "/" : cp932Path.substr(i, length);
     }
     return Convert(slashed, kCodePage, kHost);

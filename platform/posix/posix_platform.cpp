@@ -24,7 +24,6 @@ namespace {
 // Windows matching for the folder searches: "*" and "?" over whole characters, ASCII
 // letters without regard to case.
 bool MatchesPattern(const char* name, const char* pattern) {
-    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
     if (*pattern == '\0') return *name == '\0';
     if (*pattern == '*') {
         for (const char* rest = name;; rest += cp932::CharLength(rest)) {
@@ -36,8 +35,9 @@ bool MatchesPattern(const char* name, const char* pattern) {
     int n = cp932::CharLength(name), p = cp932::CharLength(pattern);
     if (*pattern == '?') return MatchesPattern(name + n, pattern + 1);
     if (n != p) return false;
-    if (n == 1 ? fold(*name) != fold(*pattern) : (name[0] != pattern[0] || name[1] != pattern[1]))
-        return false;
+    bool same = n == 1 ? cp932::AsciiUpper(*name) == cp932::AsciiUpper(*pattern)
+                       : name[0] == pattern[0] && name[1] == pattern[1];
+    if (!same) return false;
     return MatchesPattern(name + n, pattern + p);
 }
 
