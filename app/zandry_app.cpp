@@ -5,6 +5,7 @@
 #include "platform/host_detection.h"
 #include "roster/host_files.h"
 #include "roster/pet_files.h"
+#include "roster/rename_record.h"
 #include "roster/roster.h"
 #include "roster/switch_and_launch.h"
 #include "res/resource.h"

@@ -29,8 +29,3 @@ bool HasOwnFiles(const std::vector<std::string>& names, int index);
 // Moves a pet's file and backup to a new name, both or neither (a missing one needs no
 // move): a file left under the old name would belong to no roster entry. Empty when done.
 Failure MovePetFiles(Platform& platform, const std::string& from, const std::string& to);
-
-// Moves the files of a rename that a stop cut short, as the record in `profile`, the settings
-// file as this run read it, says; then the record goes. What stood in the way when the files
-// would not move: the record then stays, and nothing may act on the roster it speaks for.
-Failure FinishRename(Platform& platform, ProfileStore& store, Profile& profile);

@@ -12,7 +12,6 @@ const char kNowPet[] = "NowPet";
 const char kNumber[] = "number";
 const char kKirimo[] = "Kirimo";
 const char kVer[] = "Ver";
-const char kRename[] = "Rename";
 const char kDefaultPet[] = "default";
 
 std::string NameKey(int index) { return "Petname" + std::to_string(index); }
@@ -101,14 +100,4 @@ void SaveInitialRoster(Profile& profile, const std::vector<std::string>& titles,
     }
     WriteCurrentPetIndex(profile, current);
     profile.ProfileWriteText(kKirimo, kVer, hostExecutable);
-}
-
-void WriteRenameRecord(Profile& profile, const RenameRecord& record) {
-    bool none = record.from.empty() && record.to.empty();
-    profile.ProfileWriteText(kRename, "from", none ? std::nullopt : std::optional(record.from));
-    profile.ProfileWriteText(kRename, "to", none ? std::nullopt : std::optional(record.to));
-}
-
-RenameRecord ReadRenameRecord(const Profile& profile) {
-    return {profile.ProfileReadText(kRename, "from"), profile.ProfileReadText(kRename, "to")};
 }

@@ -34,11 +34,3 @@ void SaveRoster(Profile& profile, const std::vector<std::string>& names, int cur
 // The first-run write: the live file's title enters as "default" and becomes current.
 void SaveInitialRoster(Profile& profile, const std::vector<std::string>& titles,
                        const std::string& hostExecutable);
-
-// A rename whose files move after the roster is saved: recorded with it, so that a run
-// stopped before the files moved is finished at the next start. None is "" to "".
-struct RenameRecord {
-    std::string from, to;
-};
-void WriteRenameRecord(Profile& profile, const RenameRecord& record);
-RenameRecord ReadRenameRecord(const Profile& profile);

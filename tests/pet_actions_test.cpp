@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
+#include "roster/rename_record.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
 #include "tests/support/stored.h"

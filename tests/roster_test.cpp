@@ -1,6 +1,7 @@
 // The roster operations over one look at a settings file.
 #include <gtest/gtest.h>
 
+#include "roster/rename_record.h"
 #include "roster/roster.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "roster/host_files.h"
 #include "roster/live_file.h"
 #include "roster/pet_files.h"
+#include "roster/rename_record.h"
 #include "roster/roster.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "roster/pet_files.h"
+#include "roster/rename_record.h"
 #include "roster/roster.h"
 
 // `owners` maps each datum that must still be there (a file's whole bytes) to its pet.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "roster/rename_record.h"
 #include "tests/support/pet_data.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/stored.h"
