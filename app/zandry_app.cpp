@@ -19,7 +19,7 @@ constexpr char kInstanceLockName[] = "CZandryApp";
 }
 
 CZandryApp::CZandryApp(Platform& platform, std::vector<std::string> arguments)
-    : platform_(platform), arguments_(std::move(arguments)), profile_(platform) {}
+    : platform_(platform), arguments_(std::move(arguments)), store_(platform) {}
 
 bool CZandryApp::InitInstance() {
     Dialogs().EnableThreeDLook();
@@ -34,25 +34,25 @@ bool CZandryApp::InitInstance() {
 
     const std::string workingFolder = platform_.CurrentDirectory();
     if (workingFolder.empty()) return true;
-    profile_.Bind(workingFolder + "\\" + kSettingsFile);
+    store_.Bind(workingFolder + "\\" + kSettingsFile);
     // What a stop left unfinished must be finished first: taken for a first run, a settings
     // file left beside its place would be written over.
-    if (Failure left = profile_.Recover()) return Said(left, IDS_NOT_RECOVERED);
+    if (Failure left = store_.Recover()) return EndWith(left, IDS_NOT_RECOVERED);
 
     FileStatus settings = platform_.StatFile(kSettingsFile);
     if (settings.certain && (!settings.exists || settings.size == 0)) {
-        CInitSetupDlg setup(profile_, platform_);
+        CInitSetupDlg setup(store_, platform_);
         if (setup.DoModal() == kIdCancel) return true;
     }
 
     // Nothing may act on a settings file that cannot be read.
-    std::optional<Profile> profile = profile_.Load();
-    if (!profile) return Said(profile_.ReadFailure(), IDS_NOT_LAUNCHED);
+    std::optional<Profile> profile = store_.Load();
+    if (!profile) return EndWith(store_.ReadFailure(), IDS_NOT_LAUNCHED);
     const std::string hostPath = workingFolder + "\\" + GetHostExecutableName(*profile);
     if (IsHostRunning(platform_.Host(), hostPath) == 1) return true;
     // The roster names the renamed pet while its files lie under the old name: no pet may
     // come in or go out before they are where it says.
-    if (Failure left = FinishRename(platform_, profile_, *profile)) return Said(left, IDS_NOT_RECOVERED);
+    if (Failure left = FinishRename(platform_, store_, *profile)) return EndWith(left, IDS_NOT_RECOVERED);
 
     if (!arguments_.empty()) {
         const Roster roster = ReadRoster(*profile);
@@ -61,23 +61,23 @@ bool CZandryApp::InitInstance() {
                 return Launch(*profile, roster, static_cast<int>(i), hostPath);
         }
     }
-    CChooserDlg chooser(profile_, platform_, hostPath);
+    CChooserDlg chooser(store_, platform_, hostPath);
     if (chooser.DoModal() != kIdOk || chooser.SelectedIndex() == -1) return true;
     // The management window may have changed the file since.
-    std::optional<Profile> now = profile_.Load();
-    if (!now) return Said(profile_.ReadFailure(), IDS_NOT_LAUNCHED);
+    std::optional<Profile> now = store_.Load();
+    if (!now) return EndWith(store_.ReadFailure(), IDS_NOT_LAUNCHED);
     return Launch(*now, ReadRoster(*now), chooser.SelectedIndex(), hostPath);
 }
 
 bool CZandryApp::Launch(Profile& profile, const Roster& roster, int index, const std::string& hostPath) {
-    Failure failure = SwitchAndLaunch(platform_, profile_, profile, roster, index, hostPath, [](const std::string& pet) {
+    Failure failure = SwitchAndLaunch(platform_, store_, profile, roster, index, hostPath, [](const std::string& pet) {
         return Ask(nullptr, LoadText(IDS_RESTORE_QUESTION, {PetFile(pet), BackupFile(pet)}));
     });
     // A host that would not start leaves the switch made; any other failure, none.
-    return Said(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
+    return EndWith(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
 }
 
-bool CZandryApp::Said(const Failure& failure, int notDoneId) {
+bool CZandryApp::EndWith(const Failure& failure, int notDoneId) {
     SayFailure(failure, notDoneId);
     return true;
 }

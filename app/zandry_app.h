@@ -24,11 +24,12 @@ private:
     // Makes the pet at `index` live and starts the host, or tells the user why not; true, as
     // InitInstance returns.
     bool Launch(Profile& profile, const Roster& roster, int index, const std::string& hostPath);
-    // Tells the user what stood in the way, if anything, then `notDoneId`'s line.
-    bool Said(const Failure& failure, int notDoneId);
+    // Ends the run, telling the user what stood in the way, if anything, then `notDoneId`'s
+    // line; true, as InitInstance returns.
+    bool EndWith(const Failure& failure, int notDoneId);
 
     Platform& platform_;
     std::vector<std::string> arguments_;
-    ProfileStore profile_;
+    ProfileStore store_;
     LockHandle lock_ = nullptr;
 };

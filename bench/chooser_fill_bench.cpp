@@ -20,7 +20,7 @@ void FillChooserCold(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         TemplateWindow window(*chooser, [](const std::string&, const std::string&, unsigned) { return 1; });
-        PetList& combo = window.List(IDC_CHOOSER_PET);
+        ListControl& combo = window.List(IDC_CHOOSER_PET);
         state.ResumeTiming();
         FillPetCombo(combo, store);
         if (combo.Count() != count) state.SkipWithError("short list");

@@ -14,11 +14,11 @@
 Failure HostInTheWay(Platform& platform, const std::string& hostPath);
 
 // Moves the live file to the current pet's file, so that another pet can be made live.
-// `done` is false when it stays, still holding the current pet's data; `moved` is false
-// when there was none. With no current entry it goes where the settings file names ("" makes
-// ".kmc"), out of every pet's way.
+// The live name is not free when the file stays, still holding the current pet's data; it
+// was not moved when there was none. With no current entry it goes where the settings file
+// names ("" makes ".kmc"), out of every pet's way.
 struct PutAway {
-    bool done = false;
+    bool liveNameFree = false;
     bool moved = false;
     std::string to;  // the current pet's file
 };

@@ -25,7 +25,7 @@ Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profil
     if (restoring && !restore(name)) return {};
     if (Failure host = HostInTheWay(platform, hostPath)) return host;
     PutAway away = PutLiveFileAway(platform, profile, roster);
-    if (!away.done) return PutAwayFailure(away);
+    if (!away.liveNameFree) return PutAwayFailure(away);
     WriteCurrentPetIndex(profile, index);
     if (!SaveOrPutBack(platform, store, profile, away)) return store.WriteFailure();
     if (ownFiles) {

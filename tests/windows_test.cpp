@@ -2,7 +2,6 @@
 // whole run of the program on a real folder.
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "app/zandry_app.h"
 #include "res/resource.h"
@@ -11,9 +10,6 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
-#include "ui/framework/data_exchange.h"
-#include "ui/framework/terminal/list_model.h"
-#include "ui/framework/terminal/template_window.h"
 
 namespace {
 
@@ -174,96 +170,6 @@ TEST(FailureMessages, EachIsSaidOnceAndStartsNothing) {
         // Only where no host is left to start may the start be tried.
         for (const std::string& call : platform.FileCalls())
             EXPECT_FALSE(call.rfind("start", 0) == 0 && folder.Exists("Kirimo.exe")) << c.what;
-    }
-}
-
-// The length check, for text that reached the field by other means than typing.
-TEST(DataExchangeLength, OverSixteenBytesShowsTheMessageAndFails) {
-    DialogTemplate source{1, "", 0, 0, 10, 10, 0, 0, "", 0,
-                          {ControlTemplate{7, control_class::kEdit, "", 0, 0, 1, 1, 0}}};
-    std::string seenText, seenCaption;
-    unsigned seenType = 0;
-    TemplateWindow window(source, [&](const std::string& text, const std::string& caption, unsigned type) {
-        seenText = text, seenCaption = caption, seenType = type;
-        return mb::kIdOk;
-    });
-    ScriptedDialogs dialogs("");
-    for (const std::string& text : {std::string(16, 'x'), std::string(17, 'x')}) {
-        window.SetItemText(7, text);
-        DataExchange exchange(window, true);
-        std::string read;
-        exchange.Text(7, read);
-        exchange.MaxBytes(7, read, 16);
-        EXPECT_EQ(exchange.Failed(), text.size() > 16);
-    }
-    EXPECT_EQ(seenText, "16 \x95\xb6\x8e\x9a\x88\xc8\x93\xe0\x82\xc5\x93\xfc\x97\xcd\x82\xb5\x82\xc4"
-                        "\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42");
-    EXPECT_EQ(seenCaption, "zandry");
-    EXPECT_EQ(seenType, 0x30u);
-}
-
-// The one list model, alone and as the windows' list box and combo box: the selection
-// follows its entry as Windows' list box moves it on LB_INSERTSTRING and LB_DELETESTRING,
-// and goes with it.
-TEST(ListControls, SelectionFollowsItsEntry) {
-    struct Case {
-        const char* what;
-        std::function<void(PetList&)> act;
-        std::vector<std::string> items;
-        int selected;
-    };
-    const Case cases[] = {
-        {"inserted before it", [](PetList& l) { l.Insert(0, "X"); }, {"X", "A", "B", "C"}, 2},
-        {"inserted at it", [](PetList& l) { l.Insert(1, "X"); }, {"A", "X", "B", "C"}, 2},
-        {"inserted after it", [](PetList& l) { l.Insert(2, "X"); }, {"A", "B", "X", "C"}, 1},
-        {"inserted at -1, the end", [](PetList& l) { l.Insert(-1, "X"); }, {"A", "B", "C", "X"}, 1},
-        {"inserted past the end", [](PetList& l) { l.Insert(4, "X"); }, {"A", "B", "C"}, 1},
-        {"added", [](PetList& l) { EXPECT_EQ(l.Add("0"), 3); }, {"A", "B", "C", "0"}, 1},
-        {"deleted before it", [](PetList& l) { l.Delete(0); }, {"B", "C"}, 0},
-        {"deleted itself", [](PetList& l) { l.Delete(1); }, {"A", "C"}, -1},
-        {"deleted after it", [](PetList& l) { l.Delete(2); }, {"A", "B"}, 1},
-        {"deleted outside", [](PetList& l) { l.Delete(3), l.Delete(-1); }, {"A", "B", "C"}, 1},
-        {"renamed as the windows rename", [](PetList& l) { l.Delete(1), l.Insert(1, "b"); },
-         {"A", "b", "C"}, -1},
-        {"selected outside", [](PetList& l) { l.Select(3); }, {"A", "B", "C"}, -1},
-        {"cleared", [](PetList& l) { l.Clear(); }, {}, -1},
-    };
-    auto none = [](const std::string&, const std::string&, unsigned) { return mb::kIdOk; };
-    TemplateWindow manage(*FindDialogTemplate(IDD_PET_MANAGE), none);
-    TemplateWindow chooser(*FindDialogTemplate(IDD_CHOOSER), none);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ListModel plain;
-        for (PetList* list : {static_cast<PetList*>(&plain), &manage.List(IDC_MANAGE_LIST),
-                              &chooser.List(IDC_CHOOSER_PET)}) {
-            list->Clear();
-            for (const char* text : {"A", "B", "C"}) list->Add(text);
-            list->Select(1);
-            c.act(*list);
-            std::vector<std::string> items;
-            for (int i = 0; i < list->Count(); ++i) items.push_back(list->Text(i));
-            EXPECT_EQ(items, c.items);
-            EXPECT_EQ(list->Selected(), c.selected);
-            EXPECT_EQ(list->Text(list->Count()), "") << "past the end";
-        }
-    }
-}
-
-// A sorted list puts an added entry at its place, and the selection moves along.
-TEST(ListControls, SortedListAddsInOrder) {
-    TemplateWindow setup(*FindDialogTemplate(IDD_INIT_SETUP),
-                         [](const std::string&, const std::string&, unsigned) { return mb::kIdOk; });
-    ListModel plain(true);
-    for (PetList* list : {static_cast<PetList*>(&plain), &setup.List(IDC_SETUP_PETS)}) {
-        EXPECT_EQ(list->Add("m"), 0);
-        list->Select(0);
-        EXPECT_EQ(list->Add("B"), 0);
-        EXPECT_EQ(list->Add("z"), 2);
-        EXPECT_EQ(list->Add("a"), 0);
-        list->Insert(1, "~");  // inserting never sorts
-        EXPECT_EQ(list->Text(1), "~");
-        EXPECT_EQ(list->Text(3), "m");
-        EXPECT_EQ(list->Selected(), 3);
     }
 }
 

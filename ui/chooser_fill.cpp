@@ -3,7 +3,7 @@
 
 #include "roster/roster.h"
 
-int FillPetCombo(PetList& combo, ProfileStore& store) {
+int FillPetCombo(ListControl& combo, ProfileStore& store) {
     combo.Clear();
     std::optional<Profile> profile = store.Load();
     if (!profile) return -1;

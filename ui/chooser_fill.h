@@ -1,9 +1,9 @@
 // Filling the chooser's drop-down list from the settings file.
 #pragma once
 #include "platform/profile_store.h"
-#include "ui/framework/pet_list.h"
+#include "ui/framework/list_control.h"
 
 // Puts every roster name in the list in roster order and selects the stored current pet
 // index (nothing when it lies outside the list); returns that stored index. A settings file
 // that cannot be read leaves the list empty and returns -1.
-int FillPetCombo(PetList& combo, ProfileStore& store);
+int FillPetCombo(ListControl& combo, ProfileStore& store);

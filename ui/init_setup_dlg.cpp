@@ -16,7 +16,7 @@ CInitSetupDlg::CInitSetupDlg(ProfileStore& store, Platform& platform)
 void CInitSetupDlg::DoDataExchange(DataExchange& dx) { dx.Text(IDC_SETUP_HOST, hostExecutable_); }
 
 bool CInitSetupDlg::OnInitDialog() {
-    PetList& pets = Window().List(IDC_SETUP_PETS);
+    ListControl& pets = Window().List(IDC_SETUP_PETS);
     for (const std::string& title : CollectPetTitles(platform_.FindFiles(std::string("*") + kPetExtension)))
         pets.Add(title);
     hostExecutable_ = FindHostExecutable(platform_.FindFiles(kHostPattern));
@@ -26,7 +26,7 @@ bool CInitSetupDlg::OnInitDialog() {
 void CInitSetupDlg::OnOK() {
     UpdateData(true);
     if (HoldsWildcard(hostExecutable_) || !platform_.StatFile(hostExecutable_).exists) return;
-    PetList& pets = Window().List(IDC_SETUP_PETS);
+    ListControl& pets = Window().List(IDC_SETUP_PETS);
     std::vector<std::string> titles;
     for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
     Failure failure = store_.Edit([&](Profile& profile) { SaveInitialRoster(profile, titles, hostExecutable_); });

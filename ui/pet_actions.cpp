@@ -16,14 +16,14 @@ namespace {
 
 const char kFullWidthSpace[] = "\x81\x40";
 
-std::vector<std::string> Entries(PetList& list) {
+std::vector<std::string> Entries(ListControl& list) {
     std::vector<std::string> names;
     for (int i = 0, n = list.Count(); i < n; ++i) names.push_back(list.Text(i));
     return names;
 }
 
 // Another entry's name, as the user sees names or as Windows names files.
-bool Clash(const std::string& name, const std::string& listed) {
+bool CollidesWith(const std::string& name, const std::string& listed) {
     return text::LocaleEqual(name, listed) || SameFileName(name, listed);
 }
 
@@ -33,8 +33,8 @@ bool Clash(const std::string& name, const std::string& listed) {
 bool NameIsFree(Platform& platform, const Profile& profile, const std::vector<std::string>& names, int self,
                 const std::string& name) {
     for (int i = 0; i < static_cast<int>(names.size()); ++i)
-        if (i == self ? text::Compare(name, names[i]) == 0 : Clash(name, names[i])) return false;
-    if (Clash(name, ReadRenameRecord(profile).from)) return false;
+        if (i == self ? text::Compare(name, names[i]) == 0 : CollidesWith(name, names[i])) return false;
+    if (CollidesWith(name, ReadRenameRecord(profile).from)) return false;
     for (const std::string& file : {PetFile(name), BackupFile(name)}) {
         FileStatus found = platform.StatFile(file);
         if (found.exists && !SameFileName(found.name, file)) return false;
@@ -102,7 +102,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
     PutAway away = PutLiveFileAway(platform, *profile, ReadRoster(*profile));
-    if (!away.done) return {false, PutAwayFailure(away)};
+    if (!away.liveNameFree) return {false, PutAwayFailure(away)};
     names.push_back(name);
     int added = static_cast<int>(names.size()) - 1;
     SaveRoster(*profile, names, added);

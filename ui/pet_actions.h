@@ -7,12 +7,12 @@
 #include "platform/platform.h"
 #include "platform/profile_store.h"
 #include "platform/failure.h"
-#include "ui/framework/pet_list.h"
+#include "ui/framework/list_control.h"
 
 // The list and current pet index as the management window holds them while it is open.
 // Not loaded when the settings file could not be read: the list is then no roster to save.
 struct PetManageState {
-    PetList& list;
+    ListControl& list;
     std::string hostPath = {};  // the host program, which must not run while the live file moves
     int current = -1;
     bool loaded = false;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/framework/pet_list.h"
+#include "ui/framework/list_control.h"
 
 class CDialog;
 
@@ -24,7 +24,7 @@ public:
     virtual ~DialogWindow() = default;
 
     // The combo box or list box of that id, alive as long as the window.
-    virtual PetList& List(int id) = 0;
+    virtual ListControl& List(int id) = 0;
 
     // Edit fields.
     virtual void SetItemText(int id, const std::string& text) = 0;

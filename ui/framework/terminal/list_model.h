@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/framework/pet_list.h"
+#include "ui/framework/list_control.h"
 
-class ListModel final : public PetList {
+class ListModel final : public ListControl {
 public:
     // A sorted list (LBS_SORT, CBS_SORT) puts what is added at its place in the Japanese
     // locale's order (cp932::LocaleCompare); inserting never sorts.

@@ -47,7 +47,7 @@ TemplateWindow::TemplateWindow(const DialogTemplate& source, MessageBoxFn messag
                              ListModel(IsSortedList(control))});
 }
 
-PetList& TemplateWindow::List(int id) {
+ListControl& TemplateWindow::List(int id) {
     TemplateControl* c = Find(id);
     if (c && IsList(*c->source)) return c->list;
     none_.Clear();

@@ -23,7 +23,7 @@ public:
     TemplateWindow(const DialogTemplate& source, MessageBoxFn messageBox);
 
     // An id that names no list box or combo box gets a list that keeps nothing.
-    PetList& List(int id) override;
+    ListControl& List(int id) override;
     void SetItemText(int id, const std::string& text) override;
     std::string GetItemText(int id) override;
     void LimitText(int id, int bytes) override;

@@ -19,7 +19,7 @@ bool IsComboBox(HWND control) {
 }
 
 // A list box or combo box of a live dialog: the same requests, each kind's own messages.
-class Win32List final : public PetList {
+class Win32List final : public ListControl {
 public:
     Win32List(HWND dialog, int id) : control_(GetDlgItem(dialog, id)), combo_(IsComboBox(control_)) {}
 
@@ -60,7 +60,7 @@ public:
     bool ended = false;
     int result = kIdCancel;
 
-    PetList& List(int id) override { return lists_.try_emplace(id, hwnd, id).first->second; }
+    ListControl& List(int id) override { return lists_.try_emplace(id, hwnd, id).first->second; }
     void SetItemText(int id, const std::string& text) override { SetDlgItemTextA(hwnd, id, text.c_str()); }
     std::string GetItemText(int id) override {
         HWND control = GetDlgItem(hwnd, id);

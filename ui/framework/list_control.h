@@ -3,9 +3,9 @@
 #pragma once
 #include <string>
 
-class PetList {
+class ListControl {
 public:
-    virtual ~PetList() = default;
+    virtual ~ListControl() = default;
     virtual void Clear() = 0;
     virtual int Count() const = 0;
     virtual std::string Text(int index) const = 0;
