@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/host_detection.h"
+#include "platform/perf_data_layout.h"
 #include "platform/platform.h"
 
 namespace {
@@ -27,26 +28,27 @@ Bytes ProcessBlock(const std::vector<std::u16string>& names) {
     Bytes b(header + definition, 0);
     const char signature[] = "PERF";
     for (int i = 0; i < 4; ++i) b[2 * i] = static_cast<unsigned char>(signature[i]);
-    Put32(b, 24, header);
+    using namespace perf_layout;
+    Put32(b, kHeaderLength, header);
     Put32(b, 28, 1);
-    Put32(b, header + 4, definition);
+    Put32(b, header + kDefinitionLength, definition);
     Put32(b, header + 8, 64);
     Put32(b, header + 12, 230);
     Put32(b, header + 32, 3);
-    Put32(b, header + 40, static_cast<std::uint32_t>(names.size()));
+    Put32(b, header + kNumInstances, static_cast<std::uint32_t>(names.size()));
     for (const std::u16string& name : names) {
         const size_t at = b.size();
         const std::uint32_t length = static_cast<std::uint32_t>((24 + 2 * (name.size() + 1) + 7) / 8 * 8);
         b.resize(at + length + counterBlock, 0);
-        Put32(b, at, length);
+        Put32(b, at + kInstanceByteLength, length);
         Put32(b, at + 12, 0xFFFFFFFF);  // PERF_NO_UNIQUE_ID
-        Put32(b, at + 16, 24);
+        Put32(b, at + kNameOffset, 24);
         Put32(b, at + 20, static_cast<std::uint32_t>(2 * (name.size() + 1)));
         for (size_t i = 0; i < name.size(); ++i) {
             b[at + 24 + 2 * i] = static_cast<unsigned char>(name[i] & 0xFF);
             b[at + 24 + 2 * i + 1] = static_cast<unsigned char>(name[i] >> 8);
         }
-        Put32(b, at + length, counterBlock);
+        Put32(b, at + length + kCounterBlockByteLength, counterBlock);
     }
     Put32(b, 20, static_cast<std::uint32_t>(b.size()));
     Put32(b, header, static_cast<std::uint32_t>(b.size() - header));

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "platform/cp932.h"
+#include "platform/perf_data_layout.h"
 #include "platform/text.h"
 
 namespace {
@@ -154,16 +155,17 @@ std::string FindCounterIndex(const unsigned char* table, std::size_t size) {
 int MatchPerfInstances(const unsigned char* block, std::size_t size, const std::string& target,
                        HostQueries& system) {
     // Offsets are summed in 64 bits, so no field can wrap around to a place inside the block.
+    using namespace perf_layout;
     const std::uint64_t end = size;
-    if (end < 28) return 0;
-    const std::uint64_t object = Read32(block + 24);
-    if (object + 44 > end) return 0;
-    std::uint64_t instance = object + Read32(block + object + 4);
-    const std::int32_t count = static_cast<std::int32_t>(Read32(block + object + 40));
+    if (end < kHeaderLength + 4) return 0;
+    const std::uint64_t object = Read32(block + kHeaderLength);
+    if (object + kObjectFieldsEnd > end) return 0;
+    std::uint64_t instance = object + Read32(block + object + kDefinitionLength);
+    const std::int32_t count = static_cast<std::int32_t>(Read32(block + object + kNumInstances));
     char name[kNameBytes];
     for (std::int32_t i = 0; i < count; ++i) {
-        if (instance + 20 > end) return 0;
-        const std::uint64_t nameAt = instance + Read32(block + instance + 16);
+        if (instance + kInstanceFieldsEnd > end) return 0;
+        const std::uint64_t nameAt = instance + Read32(block + instance + kNameOffset);
         std::uint64_t units = 0;  // with the NUL; 0 when too long to convert
         for (std::uint64_t k = 0; k < kMaxNameUnits; ++k) {
             const std::uint64_t at = nameAt + 2 * k;
@@ -179,9 +181,9 @@ int MatchPerfInstances(const unsigned char* block, std::size_t size, const std::
             if (text::CompareNoCase(std::string(name) + ".exe", target) == 0) return 1;
         }
         if (i + 1 == count) break;
-        const std::uint64_t counterBlock = instance + Read32(block + instance);
+        const std::uint64_t counterBlock = instance + Read32(block + instance + kInstanceByteLength);
         if (counterBlock + 4 > end) return 0;
-        const std::uint64_t next = counterBlock + Read32(block + counterBlock);
+        const std::uint64_t next = counterBlock + Read32(block + counterBlock + kCounterBlockByteLength);
         // A step that does not move on would walk the same instance until the count runs out.
         if (next <= instance) return 0;
         instance = next;

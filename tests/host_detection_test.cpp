@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/host_detection.h"
+#include "platform/perf_data_layout.h"
 
 namespace {
 
@@ -43,12 +44,12 @@ Bytes PerfBlock(const std::vector<Instance>& instances, std::int32_t numInstance
         b[2 * i] = static_cast<unsigned char>(signature[i]);
         b[2 * i + 1] = 0;
     }
+    using namespace perf_layout;
     const std::uint32_t header = 88;
-    Put32(b, 24, header);
-    Put32(b, header + 4, objectDefinition);
+    Put32(b, kHeaderLength, header);
     b.resize(header + objectDefinition, 0xEE);
-    Put32(b, header + 4, objectDefinition);
-    Put32(b, header + 40, static_cast<std::uint32_t>(
+    Put32(b, header + kDefinitionLength, objectDefinition);
+    Put32(b, header + kNumInstances, static_cast<std::uint32_t>(
                               numInstances == -2 ? static_cast<std::int32_t>(instances.size())
                                                  : numInstances));
     for (const Instance& in : instances) {
@@ -57,11 +58,11 @@ Bytes PerfBlock(const std::vector<Instance>& instances, std::int32_t numInstance
                                    ? in.definitionLength
                                    : static_cast<std::uint32_t>((24 + 2 * in.name.size() + 2 + 7) / 8 * 8);
         b.resize(at + length, 0xEE);
-        Put32(b, at, length);
-        Put32(b, at + 16, 24);
+        Put32(b, at + kInstanceByteLength, length);
+        Put32(b, at + kNameOffset, 24);
         PutName(b, at + 24, in.name);
         b.resize(at + length + in.counterLength, 0xEE);
-        Put32(b, at + length, in.counterLength);
+        Put32(b, at + length + kCounterBlockByteLength, in.counterLength);
     }
     return b;
 }
