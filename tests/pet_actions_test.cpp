@@ -199,6 +199,7 @@ TEST_F(PetActions, RenameOfTheLivePetLeavesTheLiveFile) {
     list.Select(0);
     ASSERT_TRUE(RenamePet(state, "Z", store, platform));
     EXPECT_EQ(Files(), (std::set<std::string>{kLive, "Z.bak"}));
+    EXPECT_TRUE(AdoptPet(state, "A", store, platform)) << "the old name is free again";
 }
 
 TEST_F(PetActions, RenameNeverTakesOverFilesOfTheNewName) {

@@ -141,6 +141,9 @@ ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileSt
         names[static_cast<size_t>(selected)] = old;
         if (!Save(store, *profile, names, state.current, RenameRecord{})) return {false, moved};
         // The roster keeps the new name, and the next start moves the files.
+    } else if (record) {
+        // Done, and the old name free again; should this fail, the next start drops it.
+        Save(store, *profile, names, state.current, RenameRecord{});
     }
     state.list.Delete(selected);
     state.list.Insert(selected, name);
