@@ -147,8 +147,8 @@ public:
         std::optional<std::string> settings = folder_.Read("Zandry.ini");
         if (!settings) settings = folder_.Read("Zandry.ini.new");  // until the next start puts it back
         if (!settings || settings->empty()) return "Zandry.ini is gone";
-        const RenameRecord pending = ReadRenameRecord(Store().Load().value_or(Profile()));
-        if (std::string lost = CheckPetData(folder_.Contents(), owners_, after, pending); !lost.empty()) return lost;
+        if (std::string lost = CheckPetData(folder_.Contents(), owners_, after, Pending()); !lost.empty())
+            return lost;
         if (started) HostPlays();
         if (outside_.Read("outside.kmc") != "not ours" || outside_.Names() != outsideNames_)
             return "a file outside the working folder changed";
@@ -166,6 +166,7 @@ private:
     }
 
     Roster Stored() { return ReadRoster(Store().Load().value_or(Profile())); }
+    RenameRecord Pending() { return ReadRenameRecord(Store().Load().value_or(Profile())); }
 
     // The pet files and backups of the folder.
     std::vector<std::string> PetFiles() {
@@ -212,7 +213,7 @@ private:
                 // (one file on Windows), or an unfinished rename's old name, is not a stray but
                 // that pet's.
                 std::vector<std::string> listed = Stored().names;
-                listed.push_back(ReadRenameRecord(Store().Load().value_or(Profile())).from);
+                listed.push_back(Pending().from);
                 if (!step.name.empty() && step.name.find(' ') == std::string::npos &&
                     step.name + ".kmc" != kLive && !folder_.Exists(step.name + ".kmc") &&
                     std::none_of(listed.begin(), listed.end(), [&](auto& n) { return SameFileName(n, step.name); }))
