@@ -164,14 +164,16 @@ TEST_F(PetActions, NamesThatReachAListedPetsFilesAreRefused) {
     const auto before = folder.Contents();
     std::vector<std::string> refused = {"Old", "old"};
     for (const std::string& file : {std::string("PochiTaro.kmc"), kLive})
-        if (std::string alias = folder.ShortName(file); alias != file) refused.push_back(alias.substr(0, alias.size() - 4));
+        if (std::string alias = folder.ShortName(file); alias != file)
+            refused.push_back(alias.substr(0, alias.size() - 4));
     for (const std::string& name : refused) {
         for (bool adopt : {true, false}) {
             ListModel names;
             PetManageState opened{names};
             FillPetList(opened, store);
             names.Select(1);
-            ActionResult result = adopt ? AdoptPet(opened, name, store, platform) : RenamePet(opened, name, store, platform);
+            ActionResult result =
+                adopt ? AdoptPet(opened, name, store, platform) : RenamePet(opened, name, store, platform);
             EXPECT_FALSE(result.done || result.failure) << name << (adopt ? " (adopt)" : " (rename)");
             EXPECT_EQ(folder.Contents(), before) << name;
         }
