@@ -70,9 +70,10 @@ bool CZandryApp::InitInstance() {
 }
 
 bool CZandryApp::Launch(Profile& profile, const Roster& roster, int index, const std::string& hostPath) {
-    Failure failure = SwitchAndLaunch(platform_, store_, profile, roster, index, hostPath, [](const std::string& pet) {
+    auto askToRestore = [](const std::string& pet) {
         return Ask(nullptr, LoadText(IDS_RESTORE_QUESTION, {PetFile(pet), BackupFile(pet)}));
-    });
+    };
+    Failure failure = SwitchAndLaunch(platform_, store_, profile, roster, index, hostPath, askToRestore);
     // A host that would not start leaves the switch made; any other failure, none.
     return EndWith(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
 }

@@ -172,7 +172,8 @@ private:
     std::vector<std::string> PetFiles() {
         std::vector<std::string> files;
         for (const std::string& name : folder_.Names())
-            if (name != kLive && name.size() > 4 && (name.rfind(".kmc") == name.size() - 4 || name.rfind(".bak") == name.size() - 4))
+            if (name != kLive && name.size() > 4 &&
+                (name.rfind(".kmc") == name.size() - 4 || name.rfind(".bak") == name.size() - 4))
                 files.push_back(name);
         return files;
     }
