@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/ini_section.h"
+
 class IniDocument {
 public:
     explicit IniDocument(std::string bytes = {});
@@ -36,29 +38,14 @@ public:
     std::string Bytes() const;
 
 private:
-    // Views into text_: the file as read, and each line an edit wrote. The texts never
-    // change and are shared by copies, so a view outlives no text it points into.
-    struct Line {
-        std::string_view text;    // without its line ending
-        std::string_view ending;  // "\r\n", "\n" or "" for a last line without one
-    };
-    struct Section {
-        std::size_t header;  // line index of "[name]"
-        std::size_t end;     // one past its last line
-        // Folded key -> first line, made once lookups have walked the section's length.
-        mutable std::optional<std::unordered_map<std::string, std::size_t>> keys;
-        mutable std::size_t walked = 0;
-    };
+    // The index of the first section of that name.
+    std::optional<std::size_t> FindSection(const std::string& section) const;
+    void AddSection(IniLine header);
+    IniLine Written(std::string text);
 
-    void Index();
-    const Section* FindSection(const std::string& section) const;
-    std::optional<std::size_t> KeyLine(const Section& section, const std::string& key) const;
-    static std::optional<std::string_view> ValueOf(std::string_view line);
-    Line Written(std::string text);
-
+    // The file as read, and each line an edit wrote. The texts never change and are shared
+    // by copies, so that no line outlives the text it points into.
     std::vector<std::shared_ptr<const std::string>> text_;
-    std::vector<Line> lines_;
-    std::vector<Section> sections_;
-    mutable std::string lastSectionName_;              // as the last lookup that found it spelt it
-    mutable std::optional<std::size_t> lastSection_;
+    std::vector<IniSection> sections_;  // the first holds the lines before any header
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
 };

@@ -1,0 +1,82 @@
+// IniSection: a section's lines and the index of its keys.
+#include "platform/ini_section.h"
+
+#include "platform/cp932.h"
+
+namespace ini {
+
+bool IsBlank(char c) {
+    switch (static_cast<unsigned char>(c)) {
+    case ' ': case '\t': case '\r': case '\n': case '\v': case '\f': case 0x1A:  // ^Z: DOS EOF
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string_view Trimmed(std::string_view s) {
+    std::size_t begin = 0, end = s.size();
+    while (begin < end && IsBlank(s[begin])) ++begin;
+    while (end > begin && IsBlank(s[end - 1])) --end;
+    return s.substr(begin, end - begin);
+}
+
+Parsed Parse(std::string_view text) {
+    const std::string_view line = Trimmed(text);
+    if (line.empty()) return {};
+    if (line[0] == '[') {
+        // Lines are views, not C strings: a lead byte that ends one stands alone.
+        std::size_t close = std::string_view::npos;
+        for (std::size_t i = 1; i < line.size(); i += i + 1 < line.size() ? cp932::CharLength(&line[i]) : 1)
+            if (line[i] == ']') close = i;
+        if (close != std::string_view::npos) return {Parsed::kHeader, Trimmed(line.substr(1, close - 1)), {}};
+    }
+    // "=" is never a trail byte, so a plain search is safe.
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) return {Parsed::kKey, line, {}};
+    return {Parsed::kKey, Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1))};
+}
+
+std::string Folded(std::string_view name) { return cp932::AsciiUpper(Trimmed(name)); }
+
+}  // namespace ini
+
+std::optional<std::size_t> IniSection::KeyLine(const std::string& foldedKey) const {
+    if (!keys_ && walked_ < lines_.size()) {
+        for (std::size_t line = 0; line < lines_.size(); ++line) {
+            ++walked_;
+            if (ini::Folded(ini::Parse(lines_[line].Text()).name) == foldedKey) return line;
+        }
+        return std::nullopt;
+    }
+    if (!keys_) {
+        keys_.emplace();
+        for (std::size_t line = 0; line < lines_.size(); ++line) {
+            std::string_view name = ini::Parse(lines_[line].Text()).name;
+            if (!name.empty()) keys_->emplace(ini::Folded(name), line);
+        }
+    }
+    auto it = keys_->find(foldedKey);
+    return it == keys_->end() ? std::nullopt : std::optional(it->second);
+}
+
+void IniSection::AddKeyLine(IniLine line) {
+    std::size_t at = lines_.size();
+    while (at > 0 && ini::Parse(lines_[at - 1].Text()).kind == ini::Parsed::kBlank) --at;
+    // Only the file's last line may lack an ending.
+    if (at == lines_.size()) EndLastLine();
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), line);
+    // Only blank lines follow it, so no key's line moves.
+    if (keys_) keys_->emplace(ini::Folded(ini::Parse(line.Text()).name), at);
+}
+
+void IniSection::Remove(std::size_t at) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
+    keys_.reset();
+    walked_ = 0;
+}
+
+void IniSection::EndLastLine() {
+    IniLine* last = !lines_.empty() ? &lines_.back() : header_ ? &*header_ : nullptr;
+    if (last && last->ending == IniLine::kNone) last->ending = IniLine::kCrLf;
+}

@@ -1,0 +1,67 @@
+// One section of an initialisation file as Windows' profile functions read it: the "[name]"
+// line that opens it (none for the lines before the first one), its lines up to the next,
+// and its keys found by name, the first line of a name winning. Bytes are code page 932.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// A line without its ending. Its text lies in storage that the document keeps.
+struct IniLine {
+    enum Ending : std::uint8_t { kNone, kLf, kCrLf };  // each its length in bytes
+    const char* data;
+    std::uint32_t size;
+    Ending ending;
+
+    std::string_view Text() const { return {data, size}; }
+};
+
+namespace ini {
+
+bool IsBlank(char c);
+std::string_view Trimmed(std::string_view s);
+
+// A line as the profile functions take it; names and value trimmed of blanks, quotes kept.
+struct Parsed {
+    enum Kind { kBlank, kHeader, kKey } kind = kBlank;
+    std::string_view name;                 // the section's, or the key's
+    std::optional<std::string_view> value;  // set for key lines with "="
+};
+Parsed Parse(std::string_view line);
+// How names compare: trimmed, ASCII letters folded, and only whole ones, for a trail byte
+// may look like one.
+std::string Folded(std::string_view name);
+
+}  // namespace ini
+
+class IniSection {
+public:
+    explicit IniSection(std::optional<IniLine> header) : header_(header) {}
+
+    const std::optional<IniLine>& Header() const { return header_; }
+    const std::vector<IniLine>& Lines() const { return lines_; }
+    // The first line of the key, named as Folded gives it.
+    std::optional<std::size_t> KeyLine(const std::string& foldedKey) const;
+
+    // While the file is read.
+    void Append(IniLine line) { lines_.push_back(line); }
+    // The line must hold the same key as before.
+    void Replace(std::size_t at, IniLine line) { lines_[at] = line; }
+    // After the last line that is not blank, so that blank lines before the next header stay
+    // there; the line before it is given an ending if it had none.
+    void AddKeyLine(IniLine line);
+    void Remove(std::size_t at);
+    // Gives the last line, or the header if none follows it, an ending if it had none.
+    void EndLastLine();
+
+private:
+    std::optional<IniLine> header_;
+    std::vector<IniLine> lines_;
+    // Folded key -> first line, made once lookups have walked as many lines as the section
+    // holds: a single lookup costs no index, and no series of them more than twice its length.
+    mutable std::optional<std::unordered_map<std::string, std::size_t>> keys_;
+    mutable std::size_t walked_ = 0;
+};
