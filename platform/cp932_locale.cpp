@@ -2,6 +2,7 @@
 // is turned into levels of weights (the letters themselves, their marks, their case and width,
 // the kana's extra levels, and where the punctuation stands), compared one level after the
 // other, so that a difference in an earlier level decides wherever it stands in the text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -43,6 +44,7 @@ std::uint32_t CodeWeight(unsigned code) {
 
 std::vector<std::uint32_t> CharWeights(const std::string& text) {
     std::vector<std::uint32_t> weights;
+    weights.reserve(text.size());
     for (const char* p = text.c_str(); *p; p += CharLength(p)) {
         unsigned char lead = static_cast<unsigned char>(p[0]);
         unsigned c = IsLeadByte(lead) ? lead << 8 | static_cast<unsigned char>(p[1]) : lead;
@@ -119,8 +121,9 @@ struct Key {
     // Plain weights at the end of a level, 2 and below or an extra one that says nothing, go.
     void Trim() {
         auto trim = [](std::string& level, auto plain) {
-            while (!level.empty() && plain(static_cast<unsigned char>(level.back())))
-                level.pop_back();
+            std::size_t size = level.size();
+            while (size > 0 && plain(static_cast<unsigned char>(level[size - 1]))) --size;
+            level.resize(size);
         };
         trim(diacritic, [](unsigned b) { return b <= 2; });
         trim(caseBits, [](unsigned b) { return b <= 2; });
@@ -172,6 +175,14 @@ int LocaleCompare(const std::string& a, const std::string& b) {
     return Order(x.special, y.special);
 }
 
-bool LocaleEqual(const std::string& a, const std::string& b) { return LocaleCompare(a, b) == 0; }
+bool LocaleEqual(const std::string& a, const std::string& b) {
+    // ASCII letters and digits weigh one each and differ only in case: texts of nothing else
+    // need no keys. A roster's match compares thousands of names.
+    auto plain = [](char c) { return (c >= '0' && c <= '9') || (AsciiUpper(c) >= 'A' && AsciiUpper(c) <= 'Z'); };
+    if (std::all_of(a.begin(), a.end(), plain) && std::all_of(b.begin(), b.end(), plain))
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+    return LocaleCompare(a, b) == 0;
+}
 
 }  // namespace cp932
