@@ -51,7 +51,7 @@ void EndHostsHere() {
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, kHostExe) != 0) continue;
+        if (lstrcmpiA(entry.szExeFile, kHostExe.c_str()) != 0) continue;
         if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
             TerminateProcess(process, 0);
             WaitForSingleObject(process, 10000);

@@ -40,7 +40,8 @@ public:
         for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
         const bool ready = Send(input) && (output == kDiscarded || out[1] >= 0);
-        if (!ready || posix_spawn(&pid_, program.c_str(), &files, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        if (!ready || posix_spawn(&pid_, program.c_str(), &files, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
         posix_spawn_file_actions_destroy(&files);
         close(in[0]);
         if (out[1] >= 0) close(out[1]);

@@ -18,7 +18,7 @@
 //   published layout, zandry.exe included, finds zeros where the object should be, so even
 //   with a provider the check answers 0. Our provider puts its object where HeaderLength
 //   points instead (see process_perf_provider.cpp), which makes the block Windows' own.
-// - The Toolhelp process list names every process by its file name alone (kHostExe),
+// - The Toolhelp process list names every process by its file name alone ("Kirimo.exe"),
 //   from the kernel's process information, whatever Windows version is set.
 //
 // OutOfTheBox runs in the prefix the other suites share. WithProvider and Windows98 run in
@@ -120,7 +120,7 @@ public:
         std::string commandLine = "\"Kirimo.exe\" --stay 60";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        if (!CreateProcessA(kHostExe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        if (!CreateProcessA(kHostExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &process_))
             return;
         CloseHandle(process_.hThread);
