@@ -81,19 +81,6 @@ TEST(CommandLineMisses, UnknownNameAndNoArgumentTouchNothing) {
     EXPECT_EQ(folder.Names(), (std::set<std::string>{kLive, kHostExe, kIni}));
 }
 
-TEST(CommandLineMisses, SecondCopyEndsAtOnce) {
-    TestFolder folder;
-    AddHost();
-    const std::string ini = Settings{{"A", "B"}, 0}.Bytes();
-    folder.Write(kIni, ini);
-    bool exists = false;
-    LockHandle held = SystemPlatform().CreateInstanceLock("CZandryApp", exists);
-    EXPECT_EQ(Zandry({"B"}), 0);
-    SystemPlatform().CloseInstanceLock(held);
-    EXPECT_EQ(folder.Read(kIni), ini);
-    EXPECT_FALSE(folder.Exists(kHostLog));
-}
-
 // Settings files a user or a broken disk might leave: the run ends with exit code 0, and no
 // pet's data leaves the folder or is lost.
 TEST(BadInput, HostileSettingsFilesAreSurvived) {

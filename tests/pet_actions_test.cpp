@@ -22,7 +22,7 @@ protected:
     ListModel list;
     PetManageState state{list};
 
-    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini"); }
+    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni); }
     // Opens the window on this roster.
     void Open(const std::vector<std::string>& names, int current) {
         StoreRoster(names, current);

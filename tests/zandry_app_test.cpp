@@ -53,29 +53,26 @@ protected:
     }
 };
 
-TEST_F(StartUp, ArgumentSelectsThePetItNames) {
-    const std::string names = "Petname0=A\r\nPetname1=B\r\nPetname2=b\r\nPetname3=\r\n";
+TEST_F(StartUp, ArgumentSelectsThePetItNamesWithinTheStoredCount) {
+    const std::string four = "Petname0=A\r\nPetname1=B\r\nPetname2=b\r\nPetname3=\r\n";
     struct Case {
+        std::string names;
+        int count;
         std::vector<std::string> arguments;
         int expected;
     } cases[] = {
-        {{"B"}, 1}, {{"-b"}, 1}, {{"/B"}, 1}, {{"--B"}, -99}, {{"-/B"}, -99}, {{"a", "B"}, 0},
-        {{"-"}, 3}, {{""}, 3},   {{"Z"}, -99}, {{}, -99},
+        {four, 4, {"B"}, 1},      {four, 4, {"-b"}, 1},  {four, 4, {"/B"}, 1},  {four, 4, {"--B"}, -99},
+        {four, 4, {"-/B"}, -99},  {four, 4, {"a", "B"}, 0}, {four, 4, {"-"}, 3}, {four, 4, {""}, 3},
+        {four, 4, {"Z"}, -99},    {four, 4, {}, -99},
+        // A name beyond the count is not matched; a missing one within it is empty.
+        {"Petname0=A\r\nPetname1=B\r\n", 1, {"B"}, -99}, {"Petname0=A\r\n", 3, {"-"}, 1},
+        {"Petname0=A\r\n", -5, {"A"}, -99},
     };
     for (const Case& c : cases) {
-        Roster(names, 4, 0);
+        Roster(c.names, c.count, 0);
         EXPECT_EQ(Launch(c.arguments), c.expected)
-            << (c.arguments.empty() ? "(none)" : c.arguments[0]);
+            << (c.arguments.empty() ? "(none)" : c.arguments[0]) << " of " << c.count;
     }
-}
-
-TEST_F(StartUp, StoredCountBoundsTheMatch) {
-    Roster("Petname0=A\r\nPetname1=B\r\n", 1);
-    EXPECT_EQ(Launch({"B"}), -99);
-    Roster("Petname0=A\r\n", 3);
-    EXPECT_EQ(Launch({"-"}), 1) << "a missing name within the count is empty";
-    Roster("Petname0=A\r\n", -5);
-    EXPECT_EQ(Launch({"A"}), -99);
 }
 
 TEST_F(StartUp, MissingOrEmptySettingsShowTheSetupWindowWhoseCloseEndsTheRun) {
