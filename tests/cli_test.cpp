@@ -6,16 +6,15 @@
 #include <random>
 
 #include "platform/platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
-const std::string kOld = "\x82\xde\x82\xa9\x82\xb5\x82\xcc" + kLive;
 const std::string kSoHyo = "\x83\x5c\x95\x5c";  // "ソ表": both trail bytes are 0x5C
 
-void AddHost() { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe")); }
+void AddHost() { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe)); }
 
 int Zandry(const std::vector<std::string>& arguments) { return RunProgram(ZANDRY_PROGRAM, arguments); }
 
@@ -43,7 +42,7 @@ TEST_P(CommandLine, WorkedExampleEndsAsExpected) {
     if (!c.innerFolderSuffix.empty()) inner.emplace(c.innerFolderSuffix, TestFolder::kInsideCurrent);
     const TestFolder& folder = inner ? *inner : outer;
     AddHost();
-    folder.Write("Zandry.ini", Settings{{"A", c.incoming}, 0}.Bytes());
+    folder.Write(kIni, Settings{{"A", c.incoming}, 0}.Bytes());
     folder.Write(kLive, "A data");
     folder.Write(c.incoming + ".kmc", "B data");
     folder.Write(c.incoming + ".bak", "older B");
@@ -51,12 +50,12 @@ TEST_P(CommandLine, WorkedExampleEndsAsExpected) {
 
     EXPECT_EQ(Zandry({c.incoming}), 0);
 
-    EXPECT_EQ(WaitForFile(folder, "standin-host.log"), "started: live file holds \"B data\"\n");
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{"A.kmc", kLive, c.incoming + ".bak", "Kirimo.exe",
-                                                     "Zandry.ini", "standin-host.log"}));
+    EXPECT_EQ(WaitForFile(folder, kHostLog), "started: live file holds \"B data\"\n");
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"A.kmc", kLive, c.incoming + ".bak", kHostExe,
+                                                     kIni, kHostLog}));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(folder.Read(c.incoming + ".bak"), "B data");
-    EXPECT_EQ(folder.Read("Zandry.ini"), (Settings{{"A", c.incoming}, 1}.Bytes()));
+    EXPECT_EQ(folder.Read(kIni), (Settings{{"A", c.incoming}, 1}.Bytes()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, CommandLine,
@@ -74,25 +73,12 @@ TEST(CommandLineMisses, UnknownNameAndNoArgumentTouchNothing) {
     TestFolder folder;
     AddHost();
     const std::string ini = Settings{{"A", "B"}, 0}.Bytes();
-    folder.Write("Zandry.ini", ini);
+    folder.Write(kIni, ini);
     folder.Write(kLive, "A data");
     EXPECT_EQ(Zandry({"Nobody"}), 0);
     EXPECT_EQ(Zandry({}), 0);
-    EXPECT_EQ(folder.Read("Zandry.ini"), ini);
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{kLive, "Kirimo.exe", "Zandry.ini"}));
-}
-
-TEST(CommandLineMisses, SecondCopyEndsAtOnce) {
-    TestFolder folder;
-    AddHost();
-    const std::string ini = Settings{{"A", "B"}, 0}.Bytes();
-    folder.Write("Zandry.ini", ini);
-    bool exists = false;
-    LockHandle held = SystemPlatform().CreateInstanceLock("CZandryApp", exists);
-    EXPECT_EQ(Zandry({"B"}), 0);
-    SystemPlatform().CloseInstanceLock(held);
-    EXPECT_EQ(folder.Read("Zandry.ini"), ini);
-    EXPECT_FALSE(folder.Exists("standin-host.log"));
+    EXPECT_EQ(folder.Read(kIni), ini);
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{kLive, kHostExe, kIni}));
 }
 
 // Settings files a user or a broken disk might leave: the run ends with exit code 0, and no
@@ -119,7 +105,7 @@ TEST(BadInput, HostileSettingsFilesAreSurvived) {
             // The working folder lies inside `outer`, so a file written or moved out of it shows.
             TestFolder folder("", TestFolder::kInsideCurrent);
             AddHost();
-            folder.Write("Zandry.ini", ini);
+            folder.Write(kIni, ini);
             folder.Write(kLive, "live data");
             folder.Write("A.kmc", "A data");
             for (const char* argument : {"A", "-", "nobody"}) EXPECT_EQ(Zandry({argument}), 0);

@@ -3,52 +3,39 @@
 // with 0, no pet's data is lost and nothing outside the folder is touched.
 #include <gtest/gtest.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <map>
 
 #include "platform/platform.h"
 #include "platform/posix/encoding.h"
 #include "roster/roster.h"
+#include "tests/support/folder_names.h"
+#include "tests/support/posix/child_process.h"
 #include "tests/support/posix/running_hosts.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
-extern char** environ;
-
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 const std::string kSo = "\x83\x5c";  // "ソ": its trail byte is 0x5C
 
 std::string Utf8(const std::string& cp932) { return encoding::Convert(cp932, "CP932", "UTF-8").value(); }
 
-// The program run with an argument of these very bytes, as a terminal may hand them over.
-int RunWithRawArgument(const std::string& bytes) {
-    char* argv[] = {const_cast<char*>(ZANDRY_PROGRAM), const_cast<char*>(bytes.c_str()), nullptr};
-    pid_t pid;
-    if (posix_spawn(&pid, ZANDRY_PROGRAM, nullptr, nullptr, argv, environ) != 0) return -1;
-    int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 class HostileInput : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
         folder_.Write(kLive, "A data");
         folder_.Write("B.kmc", "B data");
-        folder_.Write("Zandry.ini", Settings{{"A", "B"}, 0}.Bytes());
+        folder_.Write(kIni, Settings{{"A", "B"}, 0}.Bytes());
         outside_ = Contents(parent_);
     }
 
     // Every file but the host and its log.
     static std::map<std::string, std::string> Contents(const TestFolder& folder) {
         std::map<std::string, std::string> contents = folder.Contents();
-        contents.erase("Kirimo.exe");
-        contents.erase("standin-host.log");
+        contents.erase(kHostExe);
+        contents.erase(kHostLog);
         return contents;
     }
     // The program's run must end with 0, keep every pet's data in the folder and leave the
@@ -61,7 +48,7 @@ protected:
     }
     std::vector<std::string> Names() { return StoredRoster().names; }
     std::string HostSaw() {
-        auto log = WaitForFile(folder_, "standin-host.log");
+        auto log = WaitForFile(folder_, kHostLog);
         WaitForHostsToEnd();
         return log.value_or("<not started>");
     }
@@ -73,12 +60,12 @@ protected:
 };
 
 TEST_F(HostileInput, NamesThatCouldLeaveTheFolderOrHitADeviceAreRefused) {
-    const std::string settings = folder_.Read("Zandry.ini").value();
+    const std::string settings = folder_.Read(kIni).value();
     for (const std::string& typed : std::vector<std::string>{"..\\x", "../x", "a/b", "c:d", "..", ".", "CON", "nul.txt", "Com1", "lpt9", "a b", "a\xe3\x80\x80" "b",
           "Kirimo" + Utf8("\x90\xdd\x92\xe8"), "a?b", "a*b", "a|b", "a<b", "\xe2\x82\xac", "\xff\xfe", "x\x01y"}) {
         // Adopt, then rename A: neither takes the name.
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, "b\ntype " + typed + "\na\n1\ntype " + typed + "\nb\nd\nc\n"), 0);
-        EXPECT_EQ(folder_.Read("Zandry.ini"), settings) << typed;
+        EXPECT_EQ(folder_.Read(kIni), settings) << typed;
         EXPECT_EQ(folder_.Read(kLive), "A data") << typed;
         ExpectNothingLost(typed);
     }
@@ -94,12 +81,12 @@ TEST_F(HostileInput, TheFieldTakesSixteenBytesAndNeverHalfACharacter) {
 }
 
 TEST_F(HostileInput, ArgumentsThatNameNoPetOpenTheChooserAndTouchNothing) {
-    const std::string settings = folder_.Read("Zandry.ini").value();
+    const std::string settings = folder_.Read(kIni).value();
     for (const std::string& argument : std::vector<std::string>{"..\\B", "../B", "B.kmc", "B ", ""}) {
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {argument}), 0) << argument;
-        EXPECT_EQ(folder_.Read("Zandry.ini"), settings) << argument;
+        EXPECT_EQ(folder_.Read(kIni), settings) << argument;
         EXPECT_EQ(folder_.Read(kLive), "A data") << argument;
-        EXPECT_FALSE(folder_.Exists("standin-host.log")) << argument;
+        EXPECT_FALSE(folder_.Exists(kHostLog)) << argument;
         ExpectNothingLost(argument);
     }
 }
@@ -107,12 +94,13 @@ TEST_F(HostileInput, ArgumentsThatNameNoPetOpenTheChooserAndTouchNothing) {
 TEST_F(HostileInput, ArgumentsCodePage932CannotSpellNameNoPet) {
     // "€" in UTF-8 is E2 82 AC, which code page 932 reads as "竄ｬ": a pet of that name must
     // not be taken for it.
-    folder_.Write("Zandry.ini", Settings{{"A", "B", "\xe2\x82\xac"}, 0}.Bytes());
+    folder_.Write(kIni, Settings{{"A", "B", "\xe2\x82\xac"}, 0}.Bytes());
     folder_.Write("\xe2\x82\xac.kmc", "C data");
-    const std::string settings = folder_.Read("Zandry.ini").value();
+    const std::string settings = folder_.Read(kIni).value();
     for (const std::string& argument : std::vector<std::string>{"\xe2\x82\xac", "\xff", "B\xff"}) {
-        EXPECT_EQ(RunWithRawArgument(argument), 0);
-        EXPECT_EQ(folder_.Read("Zandry.ini"), settings) << argument;
+        // These very bytes, as a terminal may hand them over.
+        EXPECT_EQ(ChildProcess(ZANDRY_PROGRAM, {argument}).Finish(), 0);
+        EXPECT_EQ(folder_.Read(kIni), settings) << argument;
         EXPECT_EQ(folder_.Read(kLive), "A data") << argument;
     }
 }
@@ -120,7 +108,7 @@ TEST_F(HostileInput, ArgumentsCodePage932CannotSpellNameNoPet) {
 TEST_F(HostileInput, HandEditedNamesThatLeadOutOfTheFolderMoveNoFile) {
     parent_.Write("up.kmc", "not a pet of this folder");
     outside_ = Contents(parent_);
-    folder_.Write("Zandry.ini", Settings{{"A", "..\\up", "CON"}, 0}.Bytes());
+    folder_.Write(kIni, Settings{{"A", "..\\up", "CON"}, 0}.Bytes());
     for (const std::string argument : {"..\\up", "CON"}) {
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {argument}), 0);
         WaitForHostsToEnd();
@@ -134,7 +122,7 @@ TEST_F(HostileInput, HandEditedNamesThatLeadOutOfTheFolderMoveNoFile) {
 TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
     // A NUL ends the value as a C caller reads it; "=" after the key's is part of the value.
     std::string ini = Settings{{"A", std::string("B\0junk", 6), "C=D"}, 0}.Bytes();
-    folder_.Write("Zandry.ini", ini);
+    folder_.Write(kIni, ini);
     folder_.Write("C=D.kmc", "C data");
     EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"B"}), 0);
     EXPECT_EQ(HostSaw(), "started: live file holds \"B data\"\n");
@@ -150,7 +138,7 @@ TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
     // Lines ended by CR alone are one line: no roster, so no name matches and nothing moves.
     std::string bare = Settings{{"A", "B"}, 0}.Bytes();
     for (size_t at; (at = bare.find("\r\n")) != std::string::npos;) bare.replace(at, 2, "\r");
-    folder_.Write("Zandry.ini", bare);
+    folder_.Write(kIni, bare);
     std::map<std::string, std::string> before = Contents(folder_);
     EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {"A"}), 0);
     EXPECT_EQ(Contents(folder_), before);
@@ -158,7 +146,7 @@ TEST_F(HostileInput, SettingsValuesWithNulEqualsAndBareCarriageReturns) {
 
 TEST_F(HostileInput, InvalidCodePageNamesInTheSettingsFileLoseNoData) {
     // A lone lead byte and a lead byte before an invalid trail: no file can have these names.
-    folder_.Write("Zandry.ini", Settings{{"A", "B", "\x83", "\x81\x7f"}, 0}.Bytes());
+    folder_.Write(kIni, Settings{{"A", "B", "\x83", "\x81\x7f"}, 0}.Bytes());
     for (const std::string pick : {"3", "4"}) {
         EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, pick + "\n\n"), 0);
         WaitForHostsToEnd();

@@ -17,6 +17,8 @@
 #include <thread>
 
 #include "platform/platform.h"
+#include "tests/support/folder_names.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
 #ifdef _WIN32
@@ -37,7 +39,6 @@ extern char** environ;
 
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 const std::string kHostSawB = "live file holds \"B data\"\n";
 constexpr int kCopies = 50;
 
@@ -50,7 +51,7 @@ void EndHostsHere() {
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "Kirimo.exe") != 0) continue;
+        if (lstrcmpiA(entry.szExeFile, kHostExe.c_str()) != 0) continue;
         if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
             TerminateProcess(process, 0);
             WaitForSingleObject(process, 10000);
@@ -123,25 +124,24 @@ int RunTogether(int copies) {
 
 TEST(Load, FiftyCopiesAtOnceMakeOneSwitch) {
     TestFolder folder;
-    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
-    folder.Write("Zandry.ini",
-                 "[PetList]\r\nentry=2\r\nPetname0=A\r\nPetname1=B\r\n[NowPet]\r\nnumber=0\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n");
+    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
+    folder.Write(kIni, Settings{{"A", "B"}, 0}.Bytes());
     folder.Write(kLive, "A data");
     folder.Write("B.kmc", "B data");
-    std::set<std::string> names{"A.kmc", "B.bak", "Kirimo.exe", kLive, "Zandry.ini", "standin-host.log"};
+    std::set<std::string> names{"A.kmc", "B.bak", kHostExe, kLive, kIni, kHostLog};
     const bool seen = HostCheckSeesTheHost();
     if (seen) {
-        folder.Write("standin-host.stay", "30");
-        names.insert("standin-host.stay");
+        folder.Write(kHostStay, "30");
+        names.insert(kHostStay);
     }
 
     EXPECT_EQ(RunTogether(kCopies), kCopies);
-    std::string log = WaitForFile(folder, "standin-host.log").value_or("");
+    std::string log = WaitForFile(folder, kHostLog).value_or("");
     // Out of the box, a host that a later copy's switch caught reading found no live file;
     // the host that the last switch started finds B's, once it has written its line.
     for (int i = 0; !seen && log.find("started: " + kHostSawB) == std::string::npos && i < 200; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        log = folder.Read("standin-host.log").value_or("");
+        log = folder.Read(kHostLog).value_or("");
     }
     EndHostsHere();
     if (seen) {
@@ -156,7 +156,7 @@ TEST(Load, FiftyCopiesAtOnceMakeOneSwitch) {
     EXPECT_EQ(folder.Read(kLive), "B data");
     EXPECT_EQ(folder.Read("B.bak"), "B data");
     EXPECT_EQ(folder.Names(), names);
-    EXPECT_NE(folder.Read("Zandry.ini")->find("number=1\r\n"), std::string::npos);
+    EXPECT_NE(folder.Read(kIni)->find("number=1\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -20,13 +20,14 @@
 #include "roster/pet_files.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/pet_data.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 const std::string kSetupCaption = "\x8f\x89\x8a\xfa\x90\xdd\x92\xe8";  // 初期設定
 const Call kFaultKinds[] = {Call::Rename, Call::Copy, Call::Remove, Call::Stat,
                            Call::Probe,  Call::Read, Call::Write,  Call::Replace};
@@ -96,8 +97,7 @@ public:
     explicit Session(bool oneStepReplace) {
         outside_.Write("outside.kmc", "not ours");
         outsideNames_ = outside_.Names();
-        folder_.Write("Zandry.ini", "[PetList]\r\nentry=3\r\nPetname0=A\r\nPetname1=B\r\nPetname2=C\r\n"
-                                    "[NowPet]\r\nnumber=0\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n");
+        folder_.Write(kIni, Settings{{"A", "B", "C"}, 0}.Bytes());
         if (!oneStepReplace) files_.WithoutOneStepReplace();
         Create("A", kLive);
         Create("B", "B.kmc");
@@ -144,8 +144,8 @@ public:
                              std::count(before.names.begin(), before.names.end(), *discarded))
             for (auto it = owners_.begin(); it != owners_.end();)
                 it = it->second == *discarded ? owners_.erase(it) : std::next(it);
-        std::optional<std::string> settings = folder_.Read("Zandry.ini");
-        if (!settings) settings = folder_.Read("Zandry.ini.new");  // until the next start puts it back
+        std::optional<std::string> settings = folder_.Read(kIni);
+        if (!settings) settings = folder_.Read(kIniNew);  // until the next start puts it back
         if (!settings || settings->empty()) return "Zandry.ini is gone";
         if (std::string lost = CheckPetData(folder_.Contents(), owners_, after, Pending()); !lost.empty())
             return lost;
@@ -161,7 +161,7 @@ public:
 
 private:
     ProfileStore& Store() {
-        store_.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+        store_.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
         return store_;
     }
 

@@ -5,6 +5,7 @@
 #include "roster/rename_record.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 #include "ui/framework/terminal/list_model.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 
 class PetActions : public ::testing::Test {
 protected:
@@ -22,7 +22,7 @@ protected:
     ListModel list;
     PetManageState state{list};
 
-    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini"); }
+    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni); }
     // Opens the window on this roster.
     void Open(const std::vector<std::string>& names, int current) {
         StoreRoster(names, current);
@@ -32,7 +32,7 @@ protected:
     int StoredCurrent() { return StoredRoster().current; }
     std::set<std::string> Files() {
         std::set<std::string> names = folder.Names();
-        names.erase("Zandry.ini");
+        names.erase(kIni);
         return names;
     }
 };
@@ -145,7 +145,7 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
             if (!done) {
                 EXPECT_EQ(names.Items(), (std::vector<std::string>{"Pochi", "Momo"})) << c.label;
                 EXPECT_EQ(StoredRoster().names, names.Items()) << c.label;
-                EXPECT_EQ(fresh.Names(), std::set<std::string>{"Zandry.ini"}) << c.label;
+                EXPECT_EQ(fresh.Names(), std::set<std::string>{kIni}) << c.label;
             }
         }
     }
@@ -336,12 +336,12 @@ TEST_F(PetActions, ActionsWhoseSettingsCannotBeReadOrSavedChangeNothing) {
 // refuses every action rather than save a list that is not the roster.
 TEST_F(PetActions, AWindowThatCouldNotReadTheRosterSavesNothing) {
     StoreRoster({"A", "B"}, 1);
-    const std::string before = *folder.Read("Zandry.ini");
+    const std::string before = *folder.Read(kIni);
     platform.FailNth(Call::Read, 1, false);
     FillPetList(state, store);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_FALSE(AdoptPet(state, "New", store, platform));
-    EXPECT_EQ(folder.Read("Zandry.ini"), before);
+    EXPECT_EQ(folder.Read(kIni), before);
 }
 
 // Names that differ only in letter case are one file name on Windows: a rename cannot make
@@ -361,7 +361,7 @@ TEST_F(PetActions, TwinsAndNamelessEntriesNeverHaveTheirFilesTouched) {
         fresh.Write("A.bak", "A backup");
         fresh.Write(".kmc", "nobody's data");
         auto before = fresh.Contents();
-        before.erase("Zandry.ini");
+        before.erase(kIni);
         ProfileStore own = CurrentStore(platform);
         ListModel names;
         PetManageState opened{names};
@@ -370,7 +370,7 @@ TEST_F(PetActions, TwinsAndNamelessEntriesNeverHaveTheirFilesTouched) {
         ASSERT_TRUE(DiscardPet(opened, own, platform, [] { return true; }));
         EXPECT_EQ(StoredRoster().names.size(), 2u);
         auto after = fresh.Contents();
-        after.erase("Zandry.ini");
+        after.erase(kIni);
         EXPECT_EQ(after, before) << "discarding entry " << discard;
     }
 }

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "platform/platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -101,10 +102,10 @@ TEST_F(PlatformContract, CopyNeverReplacesAReadOnlyTarget) {
 }
 
 TEST_F(PlatformContract, StatusCountsFoldersAndSizes) {
-    folder.Write("Zandry.ini", std::string(1234, 'x'));
+    folder.Write(kIni, std::string(1234, 'x'));
     folder.Write("empty.ini", "");
     folder.MakeFolder("sub.kmc");
-    FileStatus file = platform.StatFile("Zandry.ini");
+    FileStatus file = platform.StatFile(kIni);
     EXPECT_TRUE(file.exists);
     EXPECT_EQ(file.size, 1234u);
     EXPECT_TRUE(platform.StatFile("empty.ini").exists);
@@ -202,10 +203,10 @@ TEST_F(PlatformContract, InstanceLockIsHeldUntilClosed) {
 }
 
 TEST_F(PlatformContract, StartedProgramRunsInTheWorkingFolder) {
-    ASSERT_TRUE(platform.CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+    ASSERT_TRUE(platform.CopyFileReplacing(STANDIN_HOST, kHostExe));
     folder.Write("Kirimo\x90\xdd\x92\xe8.kmc", "pet A");
-    EXPECT_TRUE(platform.StartProgram(platform.CurrentDirectory() + "\\Kirimo.exe"));
-    EXPECT_EQ(WaitForFile(folder, "standin-host.log"), "started: live file holds \"pet A\"\n");
+    EXPECT_TRUE(platform.StartProgram(platform.CurrentDirectory() + "\\" + kHostExe));
+    EXPECT_EQ(WaitForFile(folder, kHostLog), "started: live file holds \"pet A\"\n");
     EXPECT_FALSE(platform.StartProgram(platform.CurrentDirectory() + "\\missing.exe"));
 }
 
@@ -229,13 +230,13 @@ TEST_F(PlatformContract, WholeFilesTellAMissingFileFromOneThatCannotBeRead) {
 }
 
 TEST_F(PlatformContract, ReplaceTakesThePlaceOfTheFileWithItsAttributes) {
-    folder.Write("Zandry.ini", "old");
-    folder.Write("Zandry.ini.new", "new");
-    MarkHidden("Zandry.ini");
-    EXPECT_EQ(platform.ReplaceFile("Zandry.ini.new", "Zandry.ini"), ReplaceResult::Replaced);
-    EXPECT_EQ(folder.Names(), std::set<std::string>{"Zandry.ini"});
-    EXPECT_EQ(folder.Read("Zandry.ini"), "new");
-    EXPECT_TRUE(IsHidden("Zandry.ini"));
+    folder.Write(kIni, "old");
+    folder.Write(kIniNew, "new");
+    MarkHidden(kIni);
+    EXPECT_EQ(platform.ReplaceFile(kIniNew, kIni), ReplaceResult::Replaced);
+    EXPECT_EQ(folder.Names(), std::set<std::string>{kIni});
+    EXPECT_EQ(folder.Read(kIni), "new");
+    EXPECT_TRUE(IsHidden(kIni));
 
     folder.Write("first.new", "first");
     EXPECT_EQ(platform.ReplaceFile("first.new", "first.ini"), ReplaceResult::Replaced);
@@ -249,12 +250,12 @@ TEST_F(PlatformContract, ReplaceTakesThePlaceOfTheFileWithItsAttributes) {
 }
 
 TEST_F(PlatformContract, ReplaceLeavesAReadOnlyFile) {
-    folder.Write("Zandry.ini", "old");
-    folder.Write("Zandry.ini.new", "new");
-    folder.MakeReadOnly("Zandry.ini");
-    EXPECT_EQ(platform.ReplaceFile("Zandry.ini.new", "Zandry.ini"), ReplaceResult::Failed);
-    EXPECT_EQ(folder.Read("Zandry.ini"), "old");
-    EXPECT_EQ(folder.Read("Zandry.ini.new"), "new");
+    folder.Write(kIni, "old");
+    folder.Write(kIniNew, "new");
+    folder.MakeReadOnly(kIni);
+    EXPECT_EQ(platform.ReplaceFile(kIniNew, kIni), ReplaceResult::Failed);
+    EXPECT_EQ(folder.Read(kIni), "old");
+    EXPECT_EQ(folder.Read(kIniNew), "new");
 }
 
 }  // namespace

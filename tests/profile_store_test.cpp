@@ -4,6 +4,7 @@
 
 #include "platform/profile_store.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -38,7 +39,7 @@ protected:
     TestFolder folder;
     FaultyPlatform platform{SystemPlatform()};
     ProfileStore store{platform};
-    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini"); }
+    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni); }
     bool Write(const char* key, const char* value) {
         Profile profile = store.Load().value();
         profile.ProfileWriteText("S", key, std::string(value));
@@ -49,22 +50,22 @@ protected:
 TEST_F(ProfileStoreTest, SavesWholeAndOnlyWhatChanged) {
     EXPECT_EQ(store.Load()->Bytes(), "") << "no file reads as an empty one";
     ASSERT_TRUE(Write("k", "1"));
-    EXPECT_EQ(folder.Read("Zandry.ini"), "[S]\r\nk=1\r\n");
-    EXPECT_EQ(folder.Names(), std::set<std::string>{"Zandry.ini"});
+    EXPECT_EQ(folder.Read(kIni), "[S]\r\nk=1\r\n");
+    EXPECT_EQ(folder.Names(), std::set<std::string>{kIni});
     std::size_t calls = platform.FileCalls().size();
     ASSERT_TRUE(Write("k", "1"));
     EXPECT_EQ(platform.FileCalls().size(), calls) << "nothing to write";
 
-    folder.MakeReadOnly("Zandry.ini");
+    folder.MakeReadOnly(kIni);
     EXPECT_FALSE(Write("k", "2"));
-    EXPECT_EQ(folder.Read("Zandry.ini"), "[S]\r\nk=1\r\n");
-    EXPECT_EQ(folder.Names(), std::set<std::string>{"Zandry.ini"});
+    EXPECT_EQ(folder.Read(kIni), "[S]\r\nk=1\r\n");
+    EXPECT_EQ(folder.Names(), std::set<std::string>{kIni});
 }
 
 TEST_F(ProfileStoreTest, AFileThatCannotBeReadIsNoEmptyOne) {
-    folder.MakeFolder("Zandry.ini");
+    folder.MakeFolder(kIni);
     EXPECT_FALSE(store.Load().has_value());
-    folder.Write("Zandry.ini.new", "[S]\r\nk=1\r\n");
+    folder.Write(kIniNew, "[S]\r\nk=1\r\n");
     EXPECT_FALSE(store.Load().has_value()) << "the file there wins over the one beside it";
 }
 
@@ -84,13 +85,13 @@ TEST_F(ProfileStoreTest, RecoveryFindsTheNewestWholeFile) {
     for (const Case& c : cases) {
         TestFolder fresh;
         ProfileStore own(SystemPlatform());
-        own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
-        if (c.file) fresh.Write("Zandry.ini", *c.file);
-        if (c.beside) fresh.Write("Zandry.ini.new", *c.beside);
+        own.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
+        if (c.file) fresh.Write(kIni, *c.file);
+        if (c.beside) fresh.Write(kIniNew, *c.beside);
         EXPECT_EQ(own.Load()->Bytes(), c.found) << c.what << ", before recovery";
         EXPECT_FALSE(own.Recover()) << c.what;
-        EXPECT_EQ(fresh.Names(), std::set<std::string>{"Zandry.ini"}) << c.what;
-        EXPECT_EQ(fresh.Read("Zandry.ini"), c.found) << c.what;
+        EXPECT_EQ(fresh.Names(), std::set<std::string>{kIni}) << c.what;
+        EXPECT_EQ(fresh.Read(kIni), c.found) << c.what;
     }
 }
 
@@ -99,21 +100,21 @@ TEST_F(ProfileStoreTest, AStopAtAnyCallLeavesTheOldFileOrTheNew) {
     for (bool oneStep : {true, false}) {
         for (long killAt = 1;; ++killAt) {
             TestFolder fresh;
-            fresh.Write("Zandry.ini", "[S]\r\nk=old\r\n");
+            fresh.Write(kIni, "[S]\r\nk=old\r\n");
             FaultyPlatform dying(SystemPlatform());
             if (!oneStep) dying.WithoutOneStepReplace();
             ProfileStore own(dying);
-            own.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+            own.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
             Profile profile = own.Load().value();
             profile.ProfileWriteText("S", "k", std::string("new"));
             dying.KillAt(killAt);
             own.Save(profile);
             ProfileStore next(SystemPlatform());
-            next.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+            next.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
             next.Recover();
             std::string found = next.Load()->ProfileReadText("S", "k");
             EXPECT_TRUE(found == "old" || found == "new") << "killed at call " << killAt << ": " << found;
-            EXPECT_EQ(fresh.Names(), std::set<std::string>{"Zandry.ini"});
+            EXPECT_EQ(fresh.Names(), std::set<std::string>{kIni});
             if (!dying.Killed()) {
                 EXPECT_EQ(found, "new");
                 break;

@@ -3,10 +3,10 @@
 
 #include "roster/rename_record.h"
 #include "roster/roster.h"
+#include "tests/support/folder_names.h"
 
 namespace {
 
-const std::string kLiveTitle = "Kirimo\x90\xdd\x92\xe8";
 
 std::string Text(const Profile& profile, const char* section, const char* key) {
     return profile.ProfileReadText(section, key, "<absent>");

@@ -3,12 +3,10 @@
 
 #include "ui/framework/terminal/list_model.h"
 #include "ui/setup_search.h"
+#include "tests/support/folder_names.h"
 
 namespace {
 
-const std::string kLiveTitle = "Kirimo\x90\xdd\x92\xe8";
-const std::string kOldTitle = "\x82\xde\x82\xa9\x82\xb5\x82\xcc" + kLiveTitle;
-const std::string kPreviousTitle = "\x95\xcf\x8d\x58\x91\x4f\x82\xcc" + kLiveTitle;
 
 // Left out too: titles the settings file would give back changed, or empty.
 TEST(SetupSearch, TitlesLeaveOutTheOldSettingsFilesAndNamesNoRosterHolds) {

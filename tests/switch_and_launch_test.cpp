@@ -7,14 +7,13 @@
 #include "roster/roster.h"
 #include "roster/switch_and_launch.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/pet_data.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
-const std::string kOld = "\x82\xde\x82\xa9\x82\xb5\x82\xcc" + kLive;
 
 class SwitchTest : public ::testing::Test {
 protected:
@@ -25,10 +24,10 @@ protected:
 
     void SetUp() override {
         std::string here = SystemPlatform().CurrentDirectory();
-        ini = here + "\\Zandry.ini";
+        ini = here + "\\" + kIni;
         store.Bind(ini);
-        host = here + "\\Kirimo.exe";
-        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+        host = here + "\\" + kHostExe;
+        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
     }
     std::string ini;
     bool restore = false;  // the answer to a restore from the backup
@@ -43,9 +42,9 @@ protected:
     }
     std::set<std::string> PetFiles() {
         std::set<std::string> names = folder.Names();
-        names.erase("Zandry.ini");
-        names.erase("Kirimo.exe");
-        names.erase("standin-host.log");
+        names.erase(kIni);
+        names.erase(kHostExe);
+        names.erase(kHostLog);
         return names;
     }
     // The switch over the settings file as it now stands, as a run reads it.
@@ -56,7 +55,7 @@ protected:
             return restore;
         });
     }
-    std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<no start>"); }
+    std::string HostSaw() { return WaitForFile(folder, kHostLog).value_or("<no start>"); }
 };
 
 TEST_F(SwitchTest, WorkedExampleRunsEveryStepInOrder) {
@@ -125,7 +124,7 @@ TEST_F(SwitchTest, ASwitchThatCannotBeMadeStartsNothingAndSaysWhy) {
     platform.Fail(Call::Start);
     for (const Case& c : cases) {
         for (const std::string& name : folder.Names())
-            if (name != "Kirimo.exe") SystemPlatform().RemoveFile(name);
+            if (name != kHostExe) SystemPlatform().RemoveFile(name);
         WorkedExample();
         c.harm();
         asked = 0;
@@ -137,8 +136,8 @@ TEST_F(SwitchTest, ASwitchThatCannotBeMadeStartsNothingAndSaysWhy) {
         EXPECT_EQ(asked, c.asked) << c.what;
         EXPECT_EQ(failure.to, c.to) << c.what;
         std::map<std::string, std::string> after = folder.Contents();
-        after.erase("Zandry.ini");
-        after.erase("Kirimo.exe");
+        after.erase(kIni);
+        after.erase(kHostExe);
         EXPECT_EQ(after, c.after) << c.what;  // the host was not started: it writes its log
         EXPECT_EQ(StoredRoster().current, c.current) << c.what;
     }
@@ -162,7 +161,7 @@ TEST_F(SwitchTest, APetWithoutFileIsNoFailureButAHostThatWillNotStartIs) {
 }
 
 TEST_F(SwitchTest, NamesThatLeaveTheFolderAreNeverTouched) {
-    folder.Write("Zandry.ini",
+    folder.Write(kIni,
                  "[PetList]\r\nentry=2\r\nPetname0=..\\up\r\nPetname1=CON\r\n[NowPet]\r\nnumber=0\r\n");
     folder.Write(kLive, "live data");
     Switch(1, host);

@@ -7,23 +7,20 @@
 #include "res/resource.h"
 #include "roster/roster.h"
 #include "tests/support/failure_cases.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 namespace {
 
-const std::string kLiveTitle = "Kirimo\x90\xdd\x92\xe8";
-const std::string kLive = kLiveTitle + ".kmc";
-const std::string kOld = "\x82\xde\x82\xa9\x82\xb5\x82\xcc" + kLive;
-const std::string kPrevious = "\x95\xcf\x8d\x58\x91\x4f\x82\xcc" + kLive;
 const std::string kManageCaption = "\x92\xc7\x89\xc1\xa5\x8d\xed\x8f\x9c";  // 追加･削除
 const std::string kDiscardCaption = "\x83\x79\x83\x62\x83\x67\x82\xf0\x8e\xcc\x82\xc4\x82\xe9";
 
 class Windows : public ::testing::Test {
 protected:
     TestFolder folder;
-    void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe")); }
+    void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe)); }
 
     // Runs the program without arguments, acting on its windows with these lines.
     std::string Run(const std::string& script) {
@@ -34,7 +31,7 @@ protected:
     }
     Roster Stored() { return StoredRoster(); }
     void Settings(const std::vector<std::string>& names, int current) { StoreRoster(names, current); }
-    std::string HostSaw() { return WaitForFile(folder, "standin-host.log").value_or("<not started>"); }
+    std::string HostSaw() { return WaitForFile(folder, kHostLog).value_or("<not started>"); }
 };
 
 TEST_F(Windows, FirstRunBuildsTheRosterThenLaunchesFromTheChooser) {
@@ -53,12 +50,12 @@ TEST_F(Windows, FirstRunBuildsTheRosterThenLaunchesFromTheChooser) {
 TEST_F(Windows, SetupCancelEndsTheRunWithNothingWritten) {
     folder.Write("Alpha.kmc", "A");
     Run("b\n");
-    EXPECT_FALSE(folder.Exists("Zandry.ini"));
-    EXPECT_FALSE(folder.Exists("standin-host.log"));
+    EXPECT_FALSE(folder.Exists(kIni));
+    EXPECT_FALSE(folder.Exists(kHostLog));
 }
 
 TEST_F(Windows, SetupConfirmWaitsForAnExistingExecutable) {
-    ASSERT_TRUE(SystemPlatform().RenameFile("Kirimo.exe", "Host.bin"));
+    ASSERT_TRUE(SystemPlatform().RenameFile(kHostExe, "Host.bin"));
     folder.Write("Alpha.kmc", "A");
     // Nothing proposed: Enter is refused; a missing name too; then the right one.
     std::string shown = Run("\ntype Nope.exe\n\ntype Host.bin\n\nesc\n");
@@ -71,21 +68,21 @@ TEST_F(Windows, SetupConfirmRefusesWildcards) {
     folder.Write("Alpha.kmc", "A");
     // Each pattern matches a file of the folder; only the name itself is taken.
     Run("type *\n\ntype Kirimo*.exe\n\ntype Kirimo.ex?\n\ntype Kirimo.exe\n\nesc\n");
-    EXPECT_EQ(GetHostExecutableName(StoredProfile()), "Kirimo.exe");
+    EXPECT_EQ(GetHostExecutableName(StoredProfile()), kHostExe);
 }
 
 TEST_F(Windows, ChooserWithEmptyRosterLaunchesNothing) {
     Settings({}, 0);
     std::string shown = Run("\n\nc\n");
     EXPECT_NE(shown.find("(empty)"), std::string::npos);
-    EXPECT_FALSE(folder.Exists("standin-host.log"));
+    EXPECT_FALSE(folder.Exists(kHostLog));
 }
 
 TEST_F(Windows, ClosingTheChooserNeverLaunches) {
     Settings({"A", "B"}, 0);
     Run("2\nesc\n");
     Run("2\n");  // then the end of input: the close box
-    EXPECT_FALSE(folder.Exists("standin-host.log"));
+    EXPECT_FALSE(folder.Exists(kHostLog));
     EXPECT_EQ(Stored().current, 0);
 }
 
@@ -155,11 +152,7 @@ TEST_F(Windows, TypingStopsAtSixteenBytes) {
 // Each failure is said once, in the table's words, owned by the window the user acted in or
 // by none, and nothing is started.
 TEST(FailureMessages, EachIsSaidOnceAndStartsNothing) {
-    for (size_t i = 0; i < FailureCases().size(); ++i) {
-        TestFolder folder;
-        const FailureCase c = FailureCases()[i];
-        WriteTwoPets(folder);
-        if (c.prepare) c.prepare(folder);
+    ForEachFailureCase([](const FailureCase& c, const TestFolder& folder) {
         FaultyPlatform platform(SystemPlatform());
         if (c.fault) c.fault(platform);
         ScriptedDialogs dialogs(c.script);
@@ -169,8 +162,8 @@ TEST(FailureMessages, EachIsSaidOnceAndStartsNothing) {
             << c.what << "\n" << dialogs.Shown();
         // Only where no host is left to start may the start be tried.
         for (const std::string& call : platform.FileCalls())
-            EXPECT_FALSE(call.rfind("start", 0) == 0 && folder.Exists("Kirimo.exe")) << c.what;
-    }
+            EXPECT_FALSE(call.rfind("start", 0) == 0 && folder.Exists(kHostExe)) << c.what;
+    });
 }
 
 }  // namespace

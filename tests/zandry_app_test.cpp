@@ -10,13 +10,14 @@
 #include "app/zandry_app.h"
 #include "roster/roster.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 
 class StartUp : public ::testing::Test {
 protected:
@@ -25,12 +26,12 @@ protected:
     FaultyPlatform platform{SystemPlatform()};
 
     void SetUp() override {
-        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
+        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
         // A host still running from one launch would stop the next one in the same folder.
         platform.Fail(Call::Start);
     }
     void Roster(const std::string& names, int count, int current = 0) {
-        folder.Write("Zandry.ini", "[PetList]\r\nentry=" + std::to_string(count) + "\r\n" + names +
+        folder.Write(kIni, "[PetList]\r\nentry=" + std::to_string(count) + "\r\n" + names +
                                        "[NowPet]\r\nnumber=" + std::to_string(current) +
                                        "\r\n[Kirimo]\r\nVer=Kirimo.exe\r\n");
     }
@@ -52,44 +53,41 @@ protected:
     }
 };
 
-TEST_F(StartUp, ArgumentSelectsThePetItNames) {
-    const std::string names = "Petname0=A\r\nPetname1=B\r\nPetname2=b\r\nPetname3=\r\n";
+TEST_F(StartUp, ArgumentSelectsThePetItNamesWithinTheStoredCount) {
+    const std::string four = "Petname0=A\r\nPetname1=B\r\nPetname2=b\r\nPetname3=\r\n";
     struct Case {
+        std::string names;
+        int count;
         std::vector<std::string> arguments;
         int expected;
     } cases[] = {
-        {{"B"}, 1}, {{"-b"}, 1}, {{"/B"}, 1}, {{"--B"}, -99}, {{"-/B"}, -99}, {{"a", "B"}, 0},
-        {{"-"}, 3}, {{""}, 3},   {{"Z"}, -99}, {{}, -99},
+        {four, 4, {"B"}, 1},      {four, 4, {"-b"}, 1},  {four, 4, {"/B"}, 1},  {four, 4, {"--B"}, -99},
+        {four, 4, {"-/B"}, -99},  {four, 4, {"a", "B"}, 0}, {four, 4, {"-"}, 3}, {four, 4, {""}, 3},
+        {four, 4, {"Z"}, -99},    {four, 4, {}, -99},
+        // A name beyond the count is not matched; a missing one within it is empty.
+        {"Petname0=A\r\nPetname1=B\r\n", 1, {"B"}, -99}, {"Petname0=A\r\n", 3, {"-"}, 1},
+        {"Petname0=A\r\n", -5, {"A"}, -99},
     };
     for (const Case& c : cases) {
-        Roster(names, 4, 0);
+        Roster(c.names, c.count, 0);
         EXPECT_EQ(Launch(c.arguments), c.expected)
-            << (c.arguments.empty() ? "(none)" : c.arguments[0]);
+            << (c.arguments.empty() ? "(none)" : c.arguments[0]) << " of " << c.count;
     }
-}
-
-TEST_F(StartUp, StoredCountBoundsTheMatch) {
-    Roster("Petname0=A\r\nPetname1=B\r\n", 1);
-    EXPECT_EQ(Launch({"B"}), -99);
-    Roster("Petname0=A\r\n", 3);
-    EXPECT_EQ(Launch({"-"}), 1) << "a missing name within the count is empty";
-    Roster("Petname0=A\r\n", -5);
-    EXPECT_EQ(Launch({"A"}), -99);
 }
 
 TEST_F(StartUp, MissingOrEmptySettingsShowTheSetupWindowWhoseCloseEndsTheRun) {
     CZandryApp missing(platform, {"A"});
     EXPECT_EQ(missing.Run(), 0);
-    folder.Write("Zandry.ini", "");
+    folder.Write(kIni, "");
     CZandryApp empty(platform, {"A"});
     EXPECT_EQ(empty.Run(), 0);
     EXPECT_FALSE(TouchedFiles());
-    EXPECT_EQ(folder.Read("Zandry.ini"), "");
+    EXPECT_EQ(folder.Read(kIni), "");
     EXPECT_EQ(Count(windows.Shown(), "== \x8f\x89\x8a\xfa\x90\xdd\x92\xe8 =="), 2);  // 初期設定
 }
 
 TEST_F(StartUp, SettingsOfOneLineBreakAreUsed) {
-    folder.Write("Zandry.ini", "\r\n");
+    folder.Write(kIni, "\r\n");
     folder.Write(kLive, "live");
     CZandryApp app(platform, {"-"});
     EXPECT_EQ(app.Run(), 0);
@@ -127,8 +125,8 @@ TEST_F(StartUp, HostPathIsTheWorkingFolderAndVer) {
     platform.Heal(Call::Start);
     EXPECT_EQ(Launch({"B"}), 1);
     EXPECT_EQ(platform.FileCalls().back(),
-              "start " + SystemPlatform().CurrentDirectory() + "\\Kirimo.exe");
-    EXPECT_EQ(WaitForFile(folder, "standin-host.log"), "started: live file holds \"B data\"\n");
+              "start " + SystemPlatform().CurrentDirectory() + "\\" + kHostExe);
+    EXPECT_EQ(WaitForFile(folder, kHostLog), "started: live file holds \"B data\"\n");
 }
 
 TEST_F(StartUp, FailingLockDoesNotStopTheRun) {
@@ -191,18 +189,17 @@ private:
 TEST_F(StartUp, FolderDeeperThanAnyWholePathSwitchesAndLaunches) {
     DeepFolder deep;
     ASSERT_GT(SystemPlatform().CurrentDirectory().size(), 4096u);
-    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
-    deep.Write("Zandry.ini", "[PetList]\r\nentry=2\r\nPetname0=A\r\nPetname1=B\r\n[NowPet]\r\nnumber=0\r\n"
-                             "[Kirimo]\r\nVer=Kirimo.exe\r\n");
+    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
+    deep.Write(kIni, Settings{{"A", "B"}, 0}.Bytes());
     deep.Write("B.kmc", "B data");
     platform.Heal(Call::Start);
     EXPECT_EQ(Launch({"B"}), 1);
-    EXPECT_NE(deep.Read("Zandry.ini").find("number=1"), std::string::npos) << deep.Read("Zandry.ini");
+    EXPECT_NE(deep.Read(kIni).find("number=1"), std::string::npos) << deep.Read(kIni);
     EXPECT_EQ(deep.Read("B.bak"), "B data");
     std::string log;
     for (int i = 0; i < 200 && log.empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        log = deep.Read("standin-host.log");
+        log = deep.Read(kHostLog);
     }
     EXPECT_EQ(log, "started: live file holds \"B data\"\n");
 }

@@ -10,12 +10,13 @@
 #include "platform/platform.h"
 #include "roster/host_files.h"
 #include "tests/support/faulty_platform.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 // Roster A, B with A live, B.kmc and the host Kirimo.exe: where each case begins.
 inline void WriteTwoPets(const TestFolder& folder) {
-    SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe");
+    SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe);
     StoreRoster({"A", "B"}, 0);
     folder.Write(kLiveFile, "A data");
     folder.Write("B.kmc", "B data");
@@ -42,14 +43,14 @@ inline std::string Ansi(std::u16string_view text) {
 
 inline std::vector<FailureCase> FailureCases() {
     const std::string here = SystemPlatform().CurrentDirectory() + "\\";
-    const std::string ini = here + "Zandry.ini", live = Ansi(u"Kirimo設定.kmc");
+    const std::string ini = here + kIni, live = Ansi(u"Kirimo設定.kmc");
     const std::string notLaunched = "\n" + Ansi(u"ペットを切り替えられないため、何も起動しませんでした。");
     auto renaming = [](const std::string& from, const std::string& to) {
         return from + Ansi(u" の名前を ") + to + Ansi(u" に変えられません。");
     };
     const std::string unwritable = ini + Ansi(u" に書き込めません。");
     auto stale = [](const TestFolder& folder) { folder.Write("A.kmc", "stale A"); };
-    auto readOnly = [](const TestFolder& folder) { folder.MakeReadOnly("Zandry.ini"); };
+    auto readOnly = [](const TestFolder& folder) { folder.MakeReadOnly(kIni); };
     // The start-up's own check finds no host; the next one does.
     auto hostLater = [](FaultyPlatform& p) { p.HostRunsFrom(2); };
     const std::string running = here + Ansi(u"Kirimo.exe が動いています。終了してから、やり直してください。\n");
@@ -62,12 +63,12 @@ inline std::vector<FailureCase> FailureCases() {
          ini + Ansi(u" を読み込めません。") + notLaunched},
         {"the chosen pet's file held back", nullptr, [](FaultyPlatform& p) { p.FailNth(Call::Rename, 2, false); },
          {"B"}, "", renaming("B.kmc", live) + notLaunched},
-        {"the host gone", [](const TestFolder&) { SystemPlatform().RemoveFile("Kirimo.exe"); }, nullptr,
+        {"the host gone", [](const TestFolder&) { SystemPlatform().RemoveFile(kHostExe); }, nullptr,
          {"B"}, "", here + Ansi(u"Kirimo.exe を起動できません。")},
         {"the first run, the settings file read-only",
          [](const TestFolder& folder) {
-             folder.Write("Zandry.ini", "");
-             folder.MakeReadOnly("Zandry.ini");
+             folder.Write(kIni, "");
+             folder.MakeReadOnly(kIni);
          },
          nullptr, {}, "a\n\nb\n", unwritable + Ansi(u"\n初期設定を保存できませんでした。")},
         {"adopting, the live file held back", stale, nullptr, {}, "b\ntype New\na\n",
@@ -87,15 +88,27 @@ inline std::vector<FailureCase> FailureCases() {
          running + Ansi(u"ペットを捨てられませんでした。")},
         {"the settings file left beside its place for good",
          [](const TestFolder& folder) {
-             folder.Write("Zandry.ini.new", *folder.Read("Zandry.ini"));
-             SystemPlatform().RemoveFile("Zandry.ini");
+             folder.Write(kIniNew, *folder.Read(kIni));
+             SystemPlatform().RemoveFile(kIni);
          },
          [](FaultyPlatform& p) { p.Fail(Call::Rename); }, {"B"}, "", renaming(ini + ".new", ini) + unfinished},
         {"a recorded rename whose files cannot move",
          [](const TestFolder& folder) {
-             folder.Write("Zandry.ini", *folder.Read("Zandry.ini") + "[Rename]\r\nfrom=Y\r\nto=B\r\n");
+             folder.Write(kIni, *folder.Read(kIni) + "[Rename]\r\nfrom=Y\r\nto=B\r\n");
              folder.Write("Y.kmc", "Y data");
          },
          nullptr, {"B"}, "", renaming("Y.kmc", "B.kmc") + unfinished},
     };
+}
+
+// Runs each case in a fresh folder set up as the case begins: the one setup of every run of
+// the table. The messages name the folder, so the table is made inside it.
+inline void ForEachFailureCase(const std::function<void(const FailureCase&, const TestFolder&)>& run) {
+    for (size_t i = 0; i < FailureCases().size(); ++i) {
+        TestFolder folder;
+        const FailureCase c = FailureCases()[i];
+        WriteTwoPets(folder);
+        if (c.prepare) c.prepare(folder);
+        run(c, folder);
+    }
 }

@@ -10,6 +10,7 @@
 #include "roster/pet_files.h"
 #include "roster/rename_record.h"
 #include "roster/roster.h"
+#include "tests/support/folder_names.h"
 
 // `owners` maps each datum that must still be there (a file's whole bytes) to its pet.
 // The failure found, or "" when none.
@@ -27,14 +28,13 @@ inline std::string CheckPetData(const std::map<std::string, std::string>& files,
         for (const auto& [file, bytes] : files) found = found || bytes == datum;
         if (!found) return "the data " + quoted(datum) + " of pet " + quoted(owner) + " is lost";
     }
-    const std::string live = "Kirimo\x90\xdd\x92\xe8.kmc";
     const bool currentListed = roster.current >= 0 && roster.current < static_cast<int>(roster.names.size());
     for (const auto& [file, bytes] : files) {
         auto datum = owners.find(bytes);
         if (datum == owners.end() || !listed(datum->second)) continue;
         const std::string& owner = datum->second;
         std::string where = "the data " + quoted(bytes) + " of pet " + quoted(owner) + " lies in " + quoted(file);
-        if (file == live) {
+        if (file == kLive) {
             if (!currentListed || roster.names[roster.current] != owner)
                 return where + ", while the stored index " + std::to_string(roster.current) + " names another";
             continue;

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/folder_names.h"
+
 struct Settings {
     std::vector<std::string> names;
     int current = 0;
-    std::string host = "Kirimo.exe";
+    std::string host = kHostExe;
 
     std::string Bytes() const {
         std::string ini = "[PetList]\r\nentry=" + std::to_string(names.size()) + "\r\n";

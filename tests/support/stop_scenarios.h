@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "roster/rename_record.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/pet_data.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/stored.h"
@@ -30,13 +31,12 @@ struct StopScenario {
 inline void PrintTo(const StopScenario& s, std::ostream* os) { *os << s.what; }
 
 inline std::vector<StopScenario> StopScenarios() {
-    const std::string live = "Kirimo\x90\xdd\x92\xe8.kmc";
     const std::string sora = "\x83\x5c\x83\x89";  // "ソラ": the first trail byte is 0x5C
     // Three pets, the last one live, so that a discard of B moves the current index; no
     // host, so that none left running from one attempt stops the next.
     const std::map<std::string, std::string> threePets = {
-        {"Zandry.ini", Settings{{"A", "B", sora}, 2}.Bytes()},
-        {"A.kmc", "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {live, "Sora data"}};
+        {kIni, Settings{{"A", "B", sora}, 2}.Bytes()},
+        {"A.kmc", "A data"}, {"B.kmc", "B data"}, {"B.bak", "older B"}, {kLive, "Sora data"}};
     const std::map<std::string, std::string> owners = {
         {"A data", "A"}, {"B data", "B"}, {"older B", "B"}, {"Sora data", sora}};
     return {
@@ -45,7 +45,7 @@ inline std::vector<StopScenario> StopScenarios() {
         {"adopt", {}, "b\ntype C\na\nd\nc\n", threePets, owners, {}},
         {"rename", {}, "b\n2\ntype D\nb\nd\nc\n", threePets, owners, {}},
         {"discard", {}, "b\n2\nc\ny\nd\nc\n", threePets, owners, {"B data", "older B"}},
-        {"first_run", {}, "\n", {{live, "live data"}, {"B.kmc", "B data"}, {"Kirimo.exe", "host"}},
+        {"first_run", {}, "\n", {{kLive, "live data"}, {"B.kmc", "B data"}, {kHostExe, "host"}},
          {{"live data", "default"}, {"B data", "B"}}, {}},
     };
 }
@@ -69,7 +69,7 @@ inline void ExpectEveryStopLeavesEachPetsDataWithItsName(const StopScenario& sce
     {
         TestFolder folder;
         for (const auto& [name, bytes] : scenario.files) folder.Write(name, bytes);
-        if (folder.Exists("Zandry.ini")) before = StoredSettings();
+        if (folder.Exists(kIni)) before = StoredSettings();
         calls = run(scenario.arguments, scenario.input, 0);
         if (calls < 0) GTEST_SKIP() << "this machine cannot stop the program at a call";
         after = StoredSettings();
@@ -89,7 +89,7 @@ inline void ExpectEveryStopLeavesEachPetsDataWithItsName(const StopScenario& sce
                                ReadRenameRecord(StoredProfile())),
                   "")
             << when;
-        if (!folder.Exists("Zandry.ini") && !folder.Exists("Zandry.ini.new"))
+        if (!folder.Exists(kIni) && !folder.Exists(kIniNew))
             EXPECT_TRUE(before.names.empty()) << "the settings file is gone, " << when;
         else
             EXPECT_TRUE(now == before || now == after)
@@ -106,7 +106,7 @@ inline void ExpectEveryStopLeavesEachPetsDataWithItsName(const StopScenario& sce
             run(scenario.arguments, scenario.input, stopAt);
             const std::string when = "stopped at call " + std::to_string(stopAt) + " of " + std::to_string(calls);
             expectSound(folder, when);
-            if (!folder.Exists("Zandry.ini.new") && ReadRenameRecord(StoredProfile()).from.empty()) continue;
+            if (!folder.Exists(kIniNew) && ReadRenameRecord(StoredProfile()).from.empty()) continue;
             left = folder.Contents();
         }
         // What the stop left unfinished, the next start finishes: it too stopped at each call.

@@ -6,10 +6,11 @@
 
 #include "platform/profile_store.h"
 #include "roster/roster.h"
+#include "tests/support/folder_names.h"
 
 inline ProfileStore CurrentStore(Platform& platform = SystemPlatform()) {
     ProfileStore store(platform);
-    store.Bind(SystemPlatform().CurrentDirectory() + "\\Zandry.ini");
+    store.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
     return store;
 }
 
@@ -21,6 +22,6 @@ inline void StoreRoster(const std::vector<std::string>& names, int current) {
     ProfileStore store = CurrentStore();
     Profile profile = store.Load().value_or(Profile());
     SaveRoster(profile, names, current);
-    profile.ProfileWriteText("Kirimo", "Ver", std::string("Kirimo.exe"));
+    profile.ProfileWriteText("Kirimo", "Ver", kHostExe);
     store.Save(profile);
 }

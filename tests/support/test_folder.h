@@ -37,8 +37,9 @@ private:
     std::string previous_;
 };
 
-// Runs a program in the current directory and waits for it; its exit code, or -1. `input`
-// is its standard input (the lines its windows read off Windows).
+// Runs a program in the current directory and waits for it; its exit code (on Linux, 128 + a
+// signal that ended it), or -1. `input` is its standard input (the lines its windows read off
+// Windows).
 int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                const std::string& input = "");
 

@@ -9,8 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/folder_names.h"
+
 inline std::vector<pid_t> HostsRunningHere() {
-    const std::filesystem::path host = std::filesystem::current_path() / "Kirimo.exe";
+    const std::filesystem::path host = std::filesystem::current_path() / kHostExe;
     std::vector<pid_t> found;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         std::error_code error;

@@ -1,12 +1,6 @@
 // Test folders on Linux: names cross the same encoding edge as the POSIX layer's.
-#include <dirent.h>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,9 +8,8 @@
 #include <stdexcept>
 
 #include "platform/posix/encoding.h"
+#include "tests/support/posix/child_process.h"
 #include "tests/support/test_folder.h"
-
-extern char** environ;
 
 namespace {
 std::string HostName(const std::string& name) {
@@ -86,28 +79,7 @@ std::string TestFolder::ShortName(const std::string& name) const { return name; 
 
 int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                const std::string& input) {
-    std::vector<std::string> utf8{program};
+    std::vector<std::string> utf8;
     for (const auto& argument : arguments) utf8.push_back(Utf8(argument));
-    std::vector<char*> argv;
-    for (auto& a : utf8) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    // The input goes through a file beside the test folders, so the folder itself holds
-    // only what the program made.
-    std::string inputPath = (std::filesystem::temp_directory_path() / "zandry-input-XXXXXX").string();
-    int fd = mkstemp(inputPath.data());
-    if (fd < 0) return -1;
-    bool written = write(fd, input.data(), input.size()) == static_cast<ssize_t>(input.size());
-    close(fd);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 0, inputPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid;
-    int spawned = written ? posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ) : -1;
-    posix_spawn_file_actions_destroy(&files);
-    unlink(inputPath.c_str());
-    if (spawned != 0) return -1;
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ChildProcess(program, utf8, input).Finish();
 }

@@ -50,13 +50,13 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_host_queries.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 #include "tests/support/win32/windows98.h"
 
 namespace {
 
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
 const std::string kPerflib011 = "software\\microsoft\\windows nt\\currentversion\\perflib\\011";
 const std::string kAppDefaults = "Software\\Wine\\AppDefaults\\zandry.exe";
 const std::string kStayLine = "started to stay: live file holds \"A data\"\n";
@@ -69,8 +69,8 @@ std::string TwoPets(int current) { return Settings{{"A", "B"}, current}.Bytes();
 
 // Two pets, A live; the stand-in host copied in as the settings name it.
 void MakePetFolder(const TestFolder& folder) {
-    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe"));
-    folder.Write("Zandry.ini", TwoPets(0));
+    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
+    folder.Write(kIni, TwoPets(0));
     folder.Write(kLive, "A data");
     folder.Write("B.kmc", "B data");
 }
@@ -120,11 +120,11 @@ public:
         std::string commandLine = "\"Kirimo.exe\" --stay 60";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        if (!CreateProcessA("Kirimo.exe", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        if (!CreateProcessA(kHostExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &process_))
             return;
         CloseHandle(process_.hThread);
-        started_ = WaitForFile(folder, "standin-host.log") == kStayLine;
+        started_ = WaitForFile(folder, kHostLog) == kStayLine;
     }
     ~StayingHost() { Stop(); }
     StayingHost(const StayingHost&) = delete;
@@ -213,12 +213,12 @@ int Zandry(const std::string& pet) { return RunProgram(ZANDRY_PROGRAM, {pet}); }
 // listed until it has), and the folder as it was.
 void ExpectTheLaunchToDoNothing(const TestFolder& folder) {
     const std::set<std::string> names = folder.Names();
-    const int hostsBefore = CountProcesses("Kirimo.exe");
+    const int hostsBefore = CountProcesses(kHostExe);
     EXPECT_EQ(Zandry("B"), 0);
-    EXPECT_LE(CountProcesses("Kirimo.exe"), hostsBefore);
-    EXPECT_EQ(folder.Read("standin-host.log"), kStayLine);
+    EXPECT_LE(CountProcesses(kHostExe), hostsBefore);
+    EXPECT_EQ(folder.Read(kHostLog), kStayLine);
     EXPECT_EQ(folder.Names(), names);
-    EXPECT_EQ(folder.Read("Zandry.ini"), TwoPets(0));
+    EXPECT_EQ(folder.Read(kIni), TwoPets(0));
     EXPECT_EQ(folder.Read(kLive), "A data");
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
 }
@@ -226,8 +226,8 @@ void ExpectTheLaunchToDoNothing(const TestFolder& folder) {
 // After a run that must have switched to B and started the host once more.
 void ExpectLaunched(const TestFolder& folder, const std::string& earlierLines) {
     const size_t lines = 1 + std::count(earlierLines.begin(), earlierLines.end(), '\n');
-    EXPECT_EQ(WaitForLines(folder, "standin-host.log", lines), earlierLines + kLaunchLine);
-    EXPECT_EQ(folder.Read("Zandry.ini"), TwoPets(1));
+    EXPECT_EQ(WaitForLines(folder, kHostLog, lines), earlierLines + kLaunchLine);
+    EXPECT_EQ(folder.Read(kIni), TwoPets(1));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(folder.Read(kLive), "B data");
     EXPECT_EQ(folder.Read("B.bak"), "B data");
@@ -369,7 +369,7 @@ TEST(Windows98, ProcessListIsTakenAndItsBareNamesFindTheHost) {
     StayingHost host(folder);
     ASSERT_TRUE(host.Started());
     const std::vector<std::string> list = ProcessList();
-    EXPECT_NE(std::find(list.begin(), list.end(), "Kirimo.exe"), list.end()) << "by its file name alone";
+    EXPECT_NE(std::find(list.begin(), list.end(), kHostExe), list.end()) << "by its file name alone";
     ProviderLog log;
 
     ExpectTheLaunchToDoNothing(folder);

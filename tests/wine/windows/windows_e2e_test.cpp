@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "res/resource.h"
 #include "tests/support/failure_cases.h"
+#include "tests/support/folder_names.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/test_folder.h"
 #include "tests/support/win32/windows98.h"
@@ -26,26 +27,24 @@ const std::string kDiscardQuestion =
 const std::string kLengthMessage =
     "16 \x95\xb6\x8e\x9a\x88\xc8\x93\xe0\x82\xc5\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82"
     "\xb3\x82\xa2\x81" "B";
-const std::string kLive = "Kirimo\x90\xdd\x92\xe8.kmc";
-const std::string kLiveTitle = "Kirimo\x90\xdd\x92\xe8";
 const std::string kSora = "\x83\\\x83\x89";  // ソラ: its trail byte is 0x5C
 const std::string kTama = "\x83^\x83}";      // タマ
 
 class RealWindows : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, "Kirimo.exe")); }
+    void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe)); }
 
-    Settings ReadSettings() const { return Settings::Parse(folder_.Read("Zandry.ini").value_or("")); }
+    Settings ReadSettings() const { return Settings::Parse(folder_.Read(kIni).value_or("")); }
     bool SettingsAre(const Settings& expected) const {
         return WaitUntil([&] { return ReadSettings() == expected; });
     }
     // The host is started without being waited for: its log once it holds a whole line.
     std::string HostLog() const {
         WaitUntil([&] {
-            std::string log = folder_.Read("standin-host.log").value_or("");
+            std::string log = folder_.Read(kHostLog).value_or("");
             return !log.empty() && log.back() == '\n';
         });
-        return folder_.Read("standin-host.log").value_or("(no log)");
+        return folder_.Read(kHostLog).value_or("(no log)");
     }
 
     // Opens the management window from the chooser's 設定 button.
@@ -62,7 +61,7 @@ class WithRoster : public RealWindows {
 protected:
     void SetUp() override {
         RealWindows::SetUp();
-        folder_.Write("Zandry.ini", initial_.Bytes());
+        folder_.Write(kIni, initial_.Bytes());
         folder_.Write("default.kmc", "default data");
         folder_.Write(kLive, "Momo data");
         folder_.Write(kSora + ".kmc", "Sora data");
@@ -81,16 +80,16 @@ TEST_F(RealWindows, FirstRunSetsUpTheRosterThenLaunchesThePetChosen) {
 
     HWND setup = WaitForDialog(zandry.Id(), kSetupCaption);
     ASSERT_TRUE(setup);
-    EXPECT_EQ(ItemText(setup, IDC_SETUP_HOST), "Kirimo.exe");
+    EXPECT_EQ(ItemText(setup, IDC_SETUP_HOST), kHostExe);
     EXPECT_EQ(Entries(setup, IDC_SETUP_PETS), (std::vector<std::string>{kLiveTitle, "Momo"}));
 
     // A host name of no file is not accepted, and nothing is written.
     TypeInto(setup, IDC_SETUP_HOST, "Kirimo2.exe");
     Click(setup, IDOK);
     EXPECT_TRUE(IsWindow(setup));
-    EXPECT_FALSE(folder_.Exists("Zandry.ini"));
+    EXPECT_FALSE(folder_.Exists(kIni));
 
-    TypeInto(setup, IDC_SETUP_HOST, "Kirimo.exe");
+    TypeInto(setup, IDC_SETUP_HOST, kHostExe);
     Click(setup, IDOK);
     HWND chooser = WaitForDialog(zandry.Id(), kChooserCaption);
     ASSERT_TRUE(chooser);
@@ -105,8 +104,8 @@ TEST_F(RealWindows, FirstRunSetsUpTheRosterThenLaunchesThePetChosen) {
     EXPECT_EQ(HostLog(), "started: live file holds \"Momo data\"\n");
     EXPECT_EQ(folder_.Read("default.kmc"), "live data");
     EXPECT_EQ(folder_.Read("Momo.bak"), "Momo data");
-    EXPECT_EQ(folder_.Names(), (std::set<std::string>{"default.kmc", "Momo.bak", kLive, "Kirimo.exe",
-                                                      "Zandry.ini", "standin-host.log"}));
+    EXPECT_EQ(folder_.Names(), (std::set<std::string>{"default.kmc", "Momo.bak", kLive, kHostExe,
+                                                      kIni, kHostLog}));
     EXPECT_EQ(ReadSettings(), (Settings{{"default", "Momo"}, 1}));
 }
 
@@ -117,7 +116,7 @@ TEST_F(RealWindows, SetupCancelledByEscapeEndsTheRun) {
     ASSERT_TRUE(setup);
     PressKey(setup, VK_ESCAPE);
     EXPECT_EQ(zandry.WaitForExit(), 0u);
-    EXPECT_EQ(folder_.Names(), (std::set<std::string>{"Momo.kmc", "Kirimo.exe"}));
+    EXPECT_EQ(folder_.Names(), (std::set<std::string>{"Momo.kmc", kHostExe}));
 }
 
 TEST_F(WithRoster, AdoptRenameAndDiscardMoveThePetFiles) {
@@ -196,14 +195,14 @@ TEST_F(WithRoster, AdoptRenameAndDiscardMoveThePetFiles) {
 
     Click(chooser, IDCANCEL);
     EXPECT_EQ(zandry.WaitForExit(), 0u);
-    EXPECT_FALSE(folder_.Exists("standin-host.log"));
-    EXPECT_EQ(folder_.Names(), (std::set<std::string>{"Momo.kmc", "Sky.kmc", "Sky.bak", "Kirimo.exe", "Zandry.ini"}));
+    EXPECT_FALSE(folder_.Exists(kHostLog));
+    EXPECT_EQ(folder_.Names(), (std::set<std::string>{"Momo.kmc", "Sky.kmc", "Sky.bak", kHostExe, kIni}));
 }
 
 // A settings file that cannot be written: the adoption's message is owned by its window, the
 // launch's by none, for the chooser is gone; and nothing starts.
 TEST_F(WithRoster, FailuresAreSaidInMessageBoxes) {
-    folder_.MakeReadOnly("Zandry.ini");
+    folder_.MakeReadOnly(kIni);
     const std::string unwritable = SystemPlatform().CurrentDirectory() + Ansi(u"\\Zandry.ini に書き込めません。\n");
     Program zandry(ZANDRY_PROGRAM);
     HWND chooser = WaitForDialog(zandry.Id(), kChooserCaption);
@@ -231,7 +230,7 @@ TEST_F(WithRoster, FailuresAreSaidInMessageBoxes) {
     EXPECT_EQ(MessageBoxText(message), unwritable + Ansi(u"ペットを切り替えられないため、何も起動しませんでした。"));
     PostClick(message, IDOK);
     EXPECT_EQ(zandry.WaitForExit(), 0u);
-    EXPECT_FALSE(folder_.Exists("standin-host.log"));
+    EXPECT_FALSE(folder_.Exists(kHostLog));
     EXPECT_EQ(folder_.Read(kLive), "Momo data");
 }
 
@@ -244,8 +243,8 @@ TEST_F(WithRoster, HostStartedWhileTheChooserIsOpenStopsTheLaunch) {
     Program zandry(ZANDRY_PROGRAM);
     HWND chooser = WaitForDialog(zandry.Id(), kChooserCaption);
     ASSERT_TRUE(chooser);
-    Program host("Kirimo.exe", {"--stay", "60"});
-    ASSERT_TRUE(WaitUntil([&] { return folder_.Exists("standin-host.log"); }));
+    Program host(kHostExe, {"--stay", "60"});
+    ASSERT_TRUE(WaitUntil([&] { return folder_.Exists(kHostLog); }));
     const auto before = folder_.Contents();
     ChooseInCombo(chooser, IDC_CHOOSER_PET, 2);
     PostClick(chooser, IDOK);
@@ -339,7 +338,7 @@ TEST_F(WithRoster, EnterAndEscapeDoNothingInTheManagementWindow) {
     }));
     PressKey(chooser, VK_ESCAPE);
     EXPECT_EQ(zandry.WaitForExit(), 0u);
-    EXPECT_FALSE(folder_.Exists("standin-host.log"));
+    EXPECT_FALSE(folder_.Exists(kHostLog));
 }
 
 TEST_F(WithRoster, SecondCopyEndsAtOnceWhileTheChooserIsOpen) {
@@ -350,8 +349,8 @@ TEST_F(WithRoster, SecondCopyEndsAtOnceWhileTheChooserIsOpen) {
     Program second(ZANDRY_PROGRAM, {"Momo"});
     ASSERT_TRUE(second.Started());
     EXPECT_EQ(second.WaitForExit(), 0u);
-    EXPECT_EQ(folder_.Read("Zandry.ini"), initial_.Bytes());
-    EXPECT_FALSE(folder_.Exists("standin-host.log"));
+    EXPECT_EQ(folder_.Read(kIni), initial_.Bytes());
+    EXPECT_FALSE(folder_.Exists(kHostLog));
 
     // The first copy carries on and launches the pet chosen in it.
     EXPECT_TRUE(IsWindow(chooser));
