@@ -29,25 +29,15 @@ void ExpectOrders(int (*compare)(const std::string&, const std::string&),
 
 TEST(Cp932Compare, OrdersWholeCharactersByCode) {
     ExpectOrders(cp932::Compare, {
-        {"", "", 0},
-        {"pet", "pet", 0},
-        {"Pet", "pet", -1},
-        {"pet", "pets", -1},
+        {"", "", 0}, {"pet", "pet", 0}, {"Pet", "pet", -1}, {"pet", "pets", -1},
         // A double-byte code (lead << 8 | trail) is above every single byte, even those whose
         // byte is above the lead byte: half-width kana and 0xFD-0xFF.
-        {"\x7f", "\x81\x40", -1},
-        {"\xdf", "\x81\x40", -1},
-        {"\xa1z", "\x81\x40", -1},
-        {"\xff", "\x81\x40", -1},
-        {"\x81\x40", "\x81\x41", -1},
-        {"\x83\x5c", "\x95\x5c", -1},
-        {"\x83\x5c", "\x83\x5c", 0},
-        {"\x83\x5c" "a", "\x83\x5c" "b", -1},
+        {"\x7f", "\x81\x40", -1}, {"\xdf", "\x81\x40", -1}, {"\xa1z", "\x81\x40", -1},
+        {"\xff", "\x81\x40", -1}, {"\x81\x40", "\x81\x41", -1}, {"\x83\x5c", "\x95\x5c", -1},
+        {"\x83\x5c", "\x83\x5c", 0}, {"\x83\x5c" "a", "\x83\x5c" "b", -1},
         {"\x9f\xfc", "\xe0\x40", -1},
         // A lead byte before the end ends the string, whatever it would have opened.
-        {"pet\x83", "pet", 0},
-        {"pet\x83", "pet\x9f", 0},
-        {"pet\x83", "pet\x01", -1},
+        {"pet\x83", "pet", 0}, {"pet\x83", "pet\x9f", 0}, {"pet\x83", "pet\x01", -1},
         {"\x83", "", 0},
         // C strings: nothing after the first NUL counts.
         {std::string("pet\0a", 5), std::string("pet\0b", 5), 0},
@@ -56,47 +46,30 @@ TEST(Cp932Compare, OrdersWholeCharactersByCode) {
 
 TEST(Cp932CompareNoCase, FoldsLettersOfEachScriptOnly) {
     ExpectOrders(cp932::CompareNoCase, {
-        {"Pet.KMC", "pET.kmc", 0},
-        {"pet", "PETS", -1},
+        {"Pet.KMC", "pET.kmc", 0}, {"pet", "PETS", -1},
         // Folding is to capitals: "_" sorts after the letters, as with _mbsicmp.
-        {"_", "a", 1},
-        {"[", "z", 1},
+        {"_", "a", 1}, {"[", "z", 1},
         // Full-width: a/A, z/Z and a mixed word; full-width is never ASCII.
-        {"\x82\x81", "\x82\x60", 0},
-        {"\x82\x9a", "\x82\x79", 0},
-        {"\x82\x6f\x82\x85\x82\x73", "\x82\x90\x82\x64\x82\x94", 0},
-        {"\x82\x60", "A", 1},
+        {"\x82\x81", "\x82\x60", 0}, {"\x82\x9a", "\x82\x79", 0},
+        {"\x82\x6f\x82\x85\x82\x73", "\x82\x90\x82\x64\x82\x94", 0}, {"\x82\x60", "A", 1},
         {"\x82\x81", "a", 1},
         // Greek alpha/Alpha, omega/Omega.
-        {"\x83\xbf", "\x83\x9f", 0},
-        {"\x83\xd6", "\x83\xb6", 0},
+        {"\x83\xbf", "\x83\x9f", 0}, {"\x83\xd6", "\x83\xb6", 0},
         // Cyrillic a, yo, en, o, ya against their capitals, across the gap at 0x847F.
-        {"\x84\x70", "\x84\x40", 0},
-        {"\x84\x76", "\x84\x46", 0},
-        {"\x84\x7e", "\x84\x4e", 0},
-        {"\x84\x80", "\x84\x4f", 0},
-        {"\x84\x91", "\x84\x60", 0},
-        {"\x84\x80", "\x84\x4e", 1},
+        {"\x84\x70", "\x84\x40", 0}, {"\x84\x76", "\x84\x46", 0}, {"\x84\x7e", "\x84\x4e", 0},
+        {"\x84\x80", "\x84\x4f", 0}, {"\x84\x91", "\x84\x60", 0}, {"\x84\x80", "\x84\x4e", 1},
         {"\x84\x76\x84\x7c\x84\x7b\x84\x70", "\x84\x46\x84\x4c\x84\x4b\x84\x40", 0},
         // Small Roman numerals i and x from both rows against the NEC capitals, and each other.
-        {"\xfa\x40", "\x87\x54", 0},
-        {"\xfa\x49", "\x87\x5d", 0},
-        {"\xee\xef", "\x87\x54", 0},
-        {"\xee\xf8", "\x87\x5d", 0},
-        {"\xee\xef", "\xfa\x40", 0},
+        {"\xfa\x40", "\x87\x54", 0}, {"\xfa\x49", "\x87\x5d", 0}, {"\xee\xef", "\x87\x54", 0},
+        {"\xee\xf8", "\x87\x5d", 0}, {"\xee\xef", "\xfa\x40", 0},
         // Half-width kana are single bytes without case, even 0x20 apart.
-        {"\xc1", "\xa1", 1},
-        {"\xda", "\xba", 1},
-        {"\xbf\xcc\xc4", "\x83\x5c\x83\x74\x83\x67", -1},
+        {"\xc1", "\xa1", 1}, {"\xda", "\xba", 1}, {"\xbf\xcc\xc4", "\x83\x5c\x83\x74\x83\x67", -1},
         // Trail bytes that are ASCII letters belong to other characters: katakana a / di,
         // two kanji, full-width B against an unused code.
-        {"\x83\x41", "\x83\x61", -1},
-        {"\x8a\x41", "\x8a\x61", -1},
-        {"\x82\x61", "\x82\x41", 1},
+        {"\x83\x41", "\x83\x61", -1}, {"\x8a\x41", "\x8a\x61", -1}, {"\x82\x61", "\x82\x41", 1},
         {"\x83\x61", "\x83\x41" "A", 1},
         // Kana type is not case.
-        {"\x83\x5c\x83\x74\x83\x67", "\x82\xbb\x82\xd3\x82\xc6", 1},
-        {"pet\x83", "PET", 0},
+        {"\x83\x5c\x83\x74\x83\x67", "\x82\xbb\x82\xd3\x82\xc6", 1}, {"pet\x83", "PET", 0},
         {"PET\x83", "pet\x84", 0},
     });
 }
@@ -146,18 +119,14 @@ TEST(Cp932LocaleEqual, IgnoresCaseButNotWidthOrKanaType) {
         bool equal;
     };
     const Case cases[] = {
-        {"", "", true},
-        {"Pet", "pET", true},
-        {"Pet", "Pets", false},
+        {"", "", true}, {"Pet", "pET", true}, {"Pet", "Pets", false},
         {"\x82\x6f\x82\x64\x82\x73", "\x82\x90\x82\x85\x82\x94", true},
         {"PET", "\x82\x6f\x82\x64\x82\x73", false},
         {"\x83\xbf\x83\xc0\x83\xc1", "\x83\x9f\x83\xa0\x83\xa1", true},
-        {"\x84\x76", "\x84\x46", true},
-        {"\xee\xef\xee\xf0", "\x87\x54\x87\x55", true},
+        {"\x84\x76", "\x84\x46", true}, {"\xee\xef\xee\xf0", "\x87\x54\x87\x55", true},
         {"\xbf\xcc\xc4", "\x83\x5c\x83\x74\x83\x67", false},
         {"\x83\x5c\x83\x74\x83\x67", "\x82\xbb\x82\xd3\x82\xc6", false},
-        {"\x83\x41", "\x83\x61", false},
-        {"\xed\x40", "\xfa\x5c", true},
+        {"\x83\x41", "\x83\x61", false}, {"\xed\x40", "\xfa\x5c", true},
         {std::string("pet\0x", 5), "PET", true},
     };
     for (const Case& c : cases) {
@@ -205,32 +174,19 @@ TEST(Cp932Find, MatchesOnlyAtCharacterStarts) {
         std::size_t at;
     };
     const Case cases[] = {
-        {"pet", "", 0},
-        {"", "", 0},
-        {"", "p", npos},
-        {"pet.kmc", "t.k", 2},
-        {"pet.kmc", "PET", npos},
-        {"pet", "pets", npos},
-        {"aaab", "aab", 1},
+        {"pet", "", 0}, {"", "", 0}, {"", "p", npos}, {"pet.kmc", "t.k", 2},
+        {"pet.kmc", "PET", npos}, {"pet", "pets", npos}, {"aaab", "aab", 1},
         // Trail bytes 0x5C and 0x40 are not "\" and "@".
-        {"\x83\x5c", "\\", npos},
-        {"\x83\x5c\\", "\\", 2},
-        {"\x95\x5c\x8e\xa6", "\\", npos},
-        {"\x81\x40", "@", npos},
-        {"\x81\x40@", "@", 2},
+        {"\x83\x5c", "\\", npos}, {"\x83\x5c\\", "\\", 2}, {"\x95\x5c\x8e\xa6", "\\", npos},
+        {"\x81\x40", "@", npos}, {"\x81\x40@", "@", 2},
         // 0x81 0x40 after full-width a is its trail byte and "@", not a full-width space.
-        {"\x82\x81\x40", "\x81\x40", npos},
-        {"\x82\x81\x81\x40", "\x81\x40", 2},
-        {"\x82\x81\x40\x81\x40", "\x81\x40", 3},
-        {"\x95\x5c\x8e\xa6", "\x5c\x8e", npos},
-        {"\x83\x5c\x83\x5c", "\x83\x5c", 0},
-        {"a\x83\x5c" "b\x83\x5c", "\x83\x5c" "b", 1},
+        {"\x82\x81\x40", "\x81\x40", npos}, {"\x82\x81\x81\x40", "\x81\x40", 2},
+        {"\x82\x81\x40\x81\x40", "\x81\x40", 3}, {"\x95\x5c\x8e\xa6", "\x5c\x8e", npos},
+        {"\x83\x5c\x83\x5c", "\x83\x5c", 0}, {"a\x83\x5c" "b\x83\x5c", "\x83\x5c" "b", 1},
         // A needle is bytes: a lone lead byte matches the first byte of a character.
         {"a\x83\x5c", "\x83", 1},
         // A lone lead byte at the end is one character of its own.
-        {"pet\x83", "\x83", 3},
-        {"pet\x83", "t\x83", 2},
-        {std::string("pe\0t", 4), "t", npos},
+        {"pet\x83", "\x83", 3}, {"pet\x83", "t\x83", 2}, {std::string("pe\0t", 4), "t", npos},
         {"pet", std::string("e\0x", 3), 1},
     };
     for (const Case& c : cases) {
@@ -244,26 +200,15 @@ TEST(Cp932FileTitle, EndsBeforeTheLastDotThatIsACharacter) {
         std::string name, title;
     };
     const Case cases[] = {
-        {"pet.kmc", "pet"},
-        {"pet.backup.kmc", "pet.backup"},
-        {"\x83\x5c.kmc", "\x83\x5c"},
+        {"pet.kmc", "pet"}, {"pet.backup.kmc", "pet.backup"}, {"\x83\x5c.kmc", "\x83\x5c"},
         {"\x95\x5c\x8e\xa6.kmc", "\x95\x5c\x8e\xa6"},
-        {"\x83\x5c\x83\x74\x83\x67.kmc", "\x83\x5c\x83\x74\x83\x67"},
-        {"pet", "pet"},
-        {"\x83\x5c", "\x83\x5c"},
-        {"", ""},
-        {".", ""},
-        {"..", "."},
-        {"...", ".."},
-        {".kmc", ""},
+        {"\x83\x5c\x83\x74\x83\x67.kmc", "\x83\x5c\x83\x74\x83\x67"}, {"pet", "pet"},
+        {"\x83\x5c", "\x83\x5c"}, {"", ""}, {".", ""}, {"..", "."}, {"...", ".."}, {".kmc", ""},
         {"pet.", "pet"},
         // A lone lead byte at the end is a character, and no dot.
-        {"pet\x83", "pet\x83"},
-        {"pet.k\x83", "pet"},
+        {"pet\x83", "pet\x83"}, {"pet.k\x83", "pet"},
         // A lead byte takes the byte after it as its trail, as the platform's walk does.
-        {"\x83.kmc", "\x83.kmc"},
-        {"a.\x83.kmc", "a"},
-        {std::string("pet.kmc\0.x", 10), "pet"},
+        {"\x83.kmc", "\x83.kmc"}, {"a.\x83.kmc", "a"}, {std::string("pet.kmc\0.x", 10), "pet"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Shown(c.name));
