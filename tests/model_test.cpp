@@ -109,12 +109,7 @@ public:
     std::string Play(Step step) {
         Roster before = Stored();
         if (step.action == Action::AdoptAlias) step = {Action::Adopt, step.index, AliasTitle(step.index), step.faults};
-        for (const auto& [kind, fault] : step.faults) {
-            if (fault.nth == 0)
-                files_.Fail(kind);
-            else
-                files_.FailNth(kind, fault.nth, fault.persist);
-        }
+        for (const auto& [kind, fault] : step.faults) files_.FailNth(kind, fault.nth, fault.persist);
         std::size_t calls = files_.FileCalls().size();
         std::string shown = Act(step);
         for (const auto& entry : step.faults) files_.Heal(entry.first);

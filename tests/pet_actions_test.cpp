@@ -229,15 +229,12 @@ TEST_F(PetActions, RenameThatCannotCompleteLeavesEverythingUnderTheOldName) {
     };
     for (Failure failing : {Failure{Call::Rename, 0}, Failure{Call::Rename, 2}, Failure{Call::Write, 0},
                             Failure{Call::Replace, 0}, Failure{Call::Read, 0}}) {
-        if (failing.nth == 0)
-            platform.Fail(failing.kind);
-        else
-            platform.FailNth(failing.kind, failing.nth, false);
+        platform.FailNth(failing.kind, failing.nth, false);
         list.Select(0);
         EXPECT_FALSE(RenamePet(state, "Tama", store, platform));
         platform.Heal(failing.kind);
         EXPECT_EQ(list.Items(), (std::vector<std::string>{"Pochi", "Momo"}));
-        EXPECT_EQ(StoredNames(), list.Items());
+        EXPECT_EQ(StoredRoster().names, list.Items());
         EXPECT_EQ(Files(), (std::set<std::string>{"Pochi.kmc", "Pochi.bak"}));
     }
 }

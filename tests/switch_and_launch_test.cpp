@@ -192,10 +192,7 @@ TEST_F(SwitchTest, EveryPetsDataStaysWithItsNameWhateverFails) {
             if (staleFile) inner.Write("A.kmc", "stale A");
             FaultyPlatform faulty(SystemPlatform());
             ProfileStore innerStore = CurrentStore(faulty);
-            if (fault.nth == 0)
-                faulty.Fail(fault.kind);
-            else
-                faulty.FailNth(fault.kind, fault.nth, false);
+            faulty.FailNth(fault.kind, fault.nth, false);
             if (std::optional<Profile> profile = innerStore.Load()) SwitchAndLaunch(faulty, innerStore, *profile, ReadRoster(*profile), 2, "", {});
             CurrentStore().Recover();
             std::map<std::string, std::string> owners = {{"A data", "A"}, {"B data", "B"}, {"C data", "C"}};

@@ -40,8 +40,12 @@ public:
     // Every later call of this kind fails without reaching the real layer.
     void Fail(Call kind) { failing_.insert(kind); }
     // Only the n-th later call of this kind fails (1: the next one), or, with `persist`,
-    // that one and every one after it: a countdown, as SQLite's test layer keeps.
-    void FailNth(Call kind, int n, bool persist) { countdowns_[kind] = {n, persist}; }
+    // that one and every one after it: a countdown, as SQLite's test layer keeps. With n 0,
+    // every one fails, as after Fail.
+    void FailNth(Call kind, int n, bool persist) {
+        if (n == 0) return Fail(kind);
+        countdowns_[kind] = {n, persist};
+    }
     void Heal(Call kind) {
         failing_.erase(kind);
         countdowns_.erase(kind);
