@@ -46,7 +46,6 @@ protected:
         EXPECT_TRUE(held.count("A data") && held.count("B data")) << what;
         EXPECT_EQ(Contents(parent_), outside_) << what;
     }
-    std::vector<std::string> Names() { return StoredRoster().names; }
     std::string HostSaw() {
         auto log = WaitForFile(folder_, kHostLog);
         WaitForHostsToEnd();
@@ -74,7 +73,7 @@ TEST_F(HostileInput, NamesThatCouldLeaveTheFolderOrHitADeviceAreRefused) {
 TEST_F(HostileInput, TheFieldTakesSixteenBytesAndNeverHalfACharacter) {
     const std::string eight = kSo + kSo + kSo + kSo + kSo + kSo + kSo + kSo;
     EXPECT_EQ(RunProgram(ZANDRY_PROGRAM, {}, "b\ntype abcdefghijklmnopq\na\ntype " + Utf8(eight + kSo) + "\na\nd\nc\n"), 0);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "abcdefghijklmnop", eight}));
+    EXPECT_EQ(StoredRoster().names, (std::vector<std::string>{"A", "B", "abcdefghijklmnop", eight}));
     EXPECT_EQ(folder_.Read("A.kmc"), "A data");
     EXPECT_FALSE(folder_.Exists(kLive));
     ExpectNothingLost("long names");

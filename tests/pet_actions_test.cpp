@@ -13,23 +13,35 @@
 
 namespace {
 
+// A window opened on the stored roster, one entry selected.
+struct Window {
+    ListModel names;
+    PetManageState state{names};
+    Window(ProfileStore& store, int selected) {
+        FillPetList(state, store);
+        names.Select(selected);
+    }
+};
+
+ActionResult AdoptOrRename(bool adopt, Window& window, const std::string& name, ProfileStore& store,
+                           Platform& platform) {
+    return adopt ? AdoptPet(window.state, name, store, platform)
+                 : RenamePet(window.state, name, store, platform);
+}
 
 class PetActions : public ::testing::Test {
 protected:
     TestFolder folder;
     FaultyPlatform platform{SystemPlatform()};
-    ProfileStore store{platform};
+    ProfileStore store = CurrentStore(platform);
     ListModel list;
     PetManageState state{list};
 
-    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni); }
     // Opens the window on this roster.
     void Open(const std::vector<std::string>& names, int current) {
         StoreRoster(names, current);
         FillPetList(state, store);
     }
-    std::vector<std::string> StoredNames() { return StoredRoster().names; }
-    int StoredCurrent() { return StoredRoster().current; }
     std::set<std::string> Files() {
         std::set<std::string> names = folder.Names();
         names.erase(kIni);
@@ -51,8 +63,8 @@ TEST_F(PetActions, AdoptMakesTheNewPetCurrentAndPutsTheLiveFileAway) {
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "B", "C", "New"}));
     EXPECT_EQ(list.Selected(), 3);
     EXPECT_EQ(state.current, 3);
-    EXPECT_EQ(StoredNames(), list.Items());
-    EXPECT_EQ(StoredCurrent(), 3);
+    EXPECT_EQ(StoredRoster().names, list.Items());
+    EXPECT_EQ(StoredRoster().current, 3);
     EXPECT_EQ(Files(), std::set<std::string>{"B.kmc"});
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
 }
@@ -69,7 +81,7 @@ TEST_F(PetActions, AdoptKeepsAPetFileThatIsAlreadyThere) {
     folder.Write("Dropped.kmc", "dropped data");
     ASSERT_TRUE(AdoptPet(state, "Dropped", store, platform));
     EXPECT_EQ(folder.Read("Dropped.kmc"), "dropped data");
-    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"A", "Dropped"}));
+    EXPECT_EQ(StoredRoster().names, (std::vector<std::string>{"A", "Dropped"}));
 }
 
 TEST_F(PetActions, AdoptIsRefusedWhereAFolderHasThePetFilesName) {
@@ -78,7 +90,7 @@ TEST_F(PetActions, AdoptIsRefusedWhereAFolderHasThePetFilesName) {
     folder.MakeFolder("Dir.kmc");
     EXPECT_FALSE(AdoptPet(state, "Dir", store, platform));
     EXPECT_EQ(list.Items(), std::vector<std::string>{"A"});
-    EXPECT_EQ(StoredNames(), list.Items());
+    EXPECT_EQ(StoredRoster().names, list.Items());
     EXPECT_EQ(Files(), (std::set<std::string>{kLive, "Dir.kmc"}));
     EXPECT_EQ(folder.Read(kLive), "A data");
 }
@@ -89,8 +101,8 @@ TEST_F(PetActions, AdoptIsRefusedWhileTheLiveFileCannotBePutAway) {
     folder.Write("A.kmc", "stale A");
     EXPECT_FALSE(AdoptPet(state, "New", store, platform));
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(StoredNames(), list.Items());
-    EXPECT_EQ(StoredCurrent(), 0);
+    EXPECT_EQ(StoredRoster().names, list.Items());
+    EXPECT_EQ(StoredRoster().current, 0);
     EXPECT_EQ(Files(), (std::set<std::string>{kLive, "A.kmc"}));
     EXPECT_EQ(folder.Read(kLive), "A data");
 }
@@ -133,18 +145,14 @@ TEST_F(PetActions, NamesAreRefusedSilently) {
             FaultyPlatform files(SystemPlatform());
             ProfileStore own = CurrentStore(files);
             StoreRoster({"Pochi", "Momo"}, 0);
-            ListModel names;
-            PetManageState opened{names};
-            FillPetList(opened, own);
-            names.Select(1);
-            ActionResult result = adopt ? AdoptPet(opened, c.name, own, files)
-                                        : RenamePet(opened, c.name, own, files);
+            Window window(own, 1);
+            ActionResult result = AdoptOrRename(adopt, window, c.name, own, files);
             bool done = result.done;
             EXPECT_EQ(done, adopt ? c.adopt : c.rename) << c.label << (adopt ? " (adopt)" : " (rename)");
             EXPECT_FALSE(result.failure) << c.label;
             if (!done) {
-                EXPECT_EQ(names.Items(), (std::vector<std::string>{"Pochi", "Momo"})) << c.label;
-                EXPECT_EQ(StoredRoster().names, names.Items()) << c.label;
+                EXPECT_EQ(window.names.Items(), (std::vector<std::string>{"Pochi", "Momo"})) << c.label;
+                EXPECT_EQ(StoredRoster().names, window.names.Items()) << c.label;
                 EXPECT_EQ(fresh.Names(), std::set<std::string>{kIni}) << c.label;
             }
         }
@@ -168,12 +176,8 @@ TEST_F(PetActions, NamesThatReachAListedPetsFilesAreRefused) {
             refused.push_back(alias.substr(0, alias.size() - 4));
     for (const std::string& name : refused) {
         for (bool adopt : {true, false}) {
-            ListModel names;
-            PetManageState opened{names};
-            FillPetList(opened, store);
-            names.Select(1);
-            ActionResult result =
-                adopt ? AdoptPet(opened, name, store, platform) : RenamePet(opened, name, store, platform);
+            Window window(store, 1);
+            ActionResult result = AdoptOrRename(adopt, window, name, store, platform);
             EXPECT_FALSE(result.done || result.failure) << name << (adopt ? " (adopt)" : " (rename)");
             EXPECT_EQ(folder.Contents(), before) << name;
         }
@@ -190,8 +194,8 @@ TEST_F(PetActions, RenameMovesBothFilesAndKeepsTheIndex) {
     EXPECT_EQ(list.Selected(), -1);
     EXPECT_EQ(folder.Read("pochi.kmc"), "P data");
     EXPECT_EQ(folder.Read("pochi.bak"), "P backup");
-    EXPECT_EQ(StoredNames(), list.Items());
-    EXPECT_EQ(StoredCurrent(), 1);
+    EXPECT_EQ(StoredRoster().names, list.Items());
+    EXPECT_EQ(StoredRoster().current, 1);
 }
 
 TEST_F(PetActions, RenameOfTheLivePetLeavesTheLiveFile) {
@@ -213,7 +217,7 @@ TEST_F(PetActions, RenameNeverTakesOverFilesOfTheNewName) {
         list.Select(0);
         EXPECT_FALSE(RenamePet(state, taken, store, platform)) << taken;
     }
-    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Pochi", "Momo"}));
+    EXPECT_EQ(StoredRoster().names, (std::vector<std::string>{"Pochi", "Momo"}));
     EXPECT_EQ(Files(), (std::set<std::string>{"Pochi.kmc", "Tama.kmc", "Kuro.bak"}));
 }
 
@@ -242,7 +246,7 @@ TEST_F(PetActions, RenameThatCannotCompleteLeavesEverythingUnderTheOldName) {
 TEST_F(PetActions, RenameWithoutSelectionDoesNothing) {
     Open({"A"}, 0);
     EXPECT_FALSE(RenamePet(state, "Z", store, platform));
-    EXPECT_EQ(StoredNames(), std::vector<std::string>{"A"});
+    EXPECT_EQ(StoredRoster().names, std::vector<std::string>{"A"});
 }
 
 TEST_F(PetActions, DiscardKeepsTheCurrentIndexOnItsPet) {
@@ -256,13 +260,10 @@ TEST_F(PetActions, DiscardKeepsTheCurrentIndexOnItsPet) {
         TestFolder fresh;
         ProfileStore own = CurrentStore(platform);
         StoreRoster({"A", "B", "C"}, c.currentBefore);
-        ListModel names;
-        PetManageState opened{names};
-        FillPetList(opened, own);
-        names.Select(c.discard);
-        ASSERT_TRUE(DiscardPet(opened, own, platform, [] { return true; }));
-        EXPECT_EQ(names.Items(), c.left);
-        EXPECT_EQ(opened.current, c.currentAfter);
+        Window window(own, c.discard);
+        ASSERT_TRUE(DiscardPet(window.state, own, platform, [] { return true; }));
+        EXPECT_EQ(window.names.Items(), c.left);
+        EXPECT_EQ(window.state.current, c.currentAfter);
         EXPECT_EQ(StoredRoster().names, c.left);
         EXPECT_EQ(StoredRoster().current, c.currentAfter);
         EXPECT_EQ(StoredProfile().ProfileReadText("PetList", "Petname2", "<absent>"), "<absent>");
@@ -281,7 +282,7 @@ TEST_F(PetActions, DiscardDeletesThePetsFilesAndTheLiveFileOnlyWhenCurrent) {
     list.Select(0);
     ASSERT_TRUE(DiscardPet(state, store, platform, [] { return true; }));
     EXPECT_TRUE(Files().empty());
-    EXPECT_EQ(StoredCurrent(), -1);
+    EXPECT_EQ(StoredRoster().current, -1);
 }
 
 TEST_F(PetActions, DiscardAnsweredNoOrWithoutSelectionChangesNothing) {
@@ -293,7 +294,7 @@ TEST_F(PetActions, DiscardAnsweredNoOrWithoutSelectionChangesNothing) {
     list.Select(0);
     EXPECT_FALSE(DiscardPet(state, store, platform, [] { return false; }));
     EXPECT_EQ(Files(), std::set<std::string>{kLive});
-    EXPECT_EQ(StoredNames(), std::vector<std::string>{"A"});
+    EXPECT_EQ(StoredRoster().names, std::vector<std::string>{"A"});
 }
 
 // A settings file that cannot be read or replaced: the action does nothing at all, the
@@ -310,20 +311,18 @@ TEST_F(PetActions, ActionsWhoseSettingsCannotBeReadOrSavedChangeNothing) {
             fresh.Write("A.kmc", "A data");
             fresh.Write("A.bak", "A backup");
             const auto before = fresh.Contents();
-            ListModel names;
-            PetManageState opened{names};
-            FillPetList(opened, own);
-            names.Select(0);
+            Window window(own, 0);
             files.Fail(failing);
-            ActionResult result = action == Adopt    ? AdoptPet(opened, "D", own, files)
-                                  : action == Rename ? RenamePet(opened, "Z", own, files)
-                                                     : DiscardPet(opened, own, files, [] { return true; });
+            ActionResult result =
+                action == Adopt    ? AdoptPet(window.state, "D", own, files)
+                : action == Rename ? RenamePet(window.state, "Z", own, files)
+                                   : DiscardPet(window.state, own, files, [] { return true; });
             std::string what = std::to_string(action) + " with call " + std::to_string(static_cast<int>(failing));
             EXPECT_FALSE(result.done) << what;
             EXPECT_EQ(result.failure.kind, failing == Call::Read ? Failure::Read : Failure::Write) << what;
             EXPECT_EQ(result.failure.file, own.ReadFailure().file) << what;
-            EXPECT_EQ(names.Items(), (std::vector<std::string>{"A", "B", "C"})) << what;
-            EXPECT_EQ(opened.current, 1) << what;
+            EXPECT_EQ(window.names.Items(), (std::vector<std::string>{"A", "B", "C"})) << what;
+            EXPECT_EQ(window.state.current, 1) << what;
             EXPECT_EQ(fresh.Contents(), before) << what;
         }
     }
@@ -360,11 +359,8 @@ TEST_F(PetActions, TwinsAndNamelessEntriesNeverHaveTheirFilesTouched) {
         auto before = fresh.Contents();
         before.erase(kIni);
         ProfileStore own = CurrentStore(platform);
-        ListModel names;
-        PetManageState opened{names};
-        FillPetList(opened, own);
-        names.Select(discard);
-        ASSERT_TRUE(DiscardPet(opened, own, platform, [] { return true; }));
+        Window window(own, discard);
+        ASSERT_TRUE(DiscardPet(window.state, own, platform, [] { return true; }));
         EXPECT_EQ(StoredRoster().names.size(), 2u);
         auto after = fresh.Contents();
         after.erase(kIni);

@@ -5,6 +5,7 @@
 #include "platform/profile_store.h"
 #include "tests/support/faulty_platform.h"
 #include "tests/support/folder_names.h"
+#include "tests/support/stored.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -38,8 +39,7 @@ class ProfileStoreTest : public ::testing::Test {
 protected:
     TestFolder folder;
     FaultyPlatform platform{SystemPlatform()};
-    ProfileStore store{platform};
-    void SetUp() override { store.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni); }
+    ProfileStore store = CurrentStore(platform);
     bool Write(const char* key, const char* value) {
         Profile profile = store.Load().value();
         profile.ProfileWriteText("S", key, std::string(value));
@@ -84,8 +84,7 @@ TEST_F(ProfileStoreTest, RecoveryFindsTheNewestWholeFile) {
     };
     for (const Case& c : cases) {
         TestFolder fresh;
-        ProfileStore own(SystemPlatform());
-        own.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
+        ProfileStore own = CurrentStore();
         if (c.file) fresh.Write(kIni, *c.file);
         if (c.beside) fresh.Write(kIniNew, *c.beside);
         EXPECT_EQ(own.Load()->Bytes(), c.found) << c.what << ", before recovery";
@@ -103,16 +102,13 @@ TEST_F(ProfileStoreTest, AStopAtAnyCallLeavesTheOldFileOrTheNew) {
             fresh.Write(kIni, "[S]\r\nk=old\r\n");
             FaultyPlatform dying(SystemPlatform());
             if (!oneStep) dying.WithoutOneStepReplace();
-            ProfileStore own(dying);
-            own.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
+            ProfileStore own = CurrentStore(dying);
             Profile profile = own.Load().value();
             profile.ProfileWriteText("S", "k", std::string("new"));
             dying.KillAt(killAt);
             own.Save(profile);
-            ProfileStore next(SystemPlatform());
-            next.Bind(SystemPlatform().CurrentDirectory() + "\\" + kIni);
-            next.Recover();
-            std::string found = next.Load()->ProfileReadText("S", "k");
+            CurrentStore().Recover();
+            std::string found = StoredProfile().ProfileReadText("S", "k");
             EXPECT_TRUE(found == "old" || found == "new") << "killed at call " << killAt << ": " << found;
             EXPECT_EQ(fresh.Names(), std::set<std::string>{kIni});
             if (!dying.Killed()) {

@@ -31,7 +31,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe)); }
 
     int Zandry(const std::string& input) { return RunProgram(ZANDRY_PROGRAM, {}, input); }
-    Roster Stored() { return StoredRoster(); }
     std::string HostSaw() { return WaitForFile(folder, kHostLog).value_or("<not started>"); }
 };
 
@@ -41,7 +40,7 @@ TEST_F(Terminal, FirstRunSetsUpThenLaunchesThePickedPet) {
     // Enter confirms the setup; then the second entry of the chooser, and Enter launches.
     EXPECT_EQ(Zandry("\n2\n\n"), 0);
     EXPECT_EQ(HostSaw(), "started: live file holds \"sora data\"\n");
-    Roster roster = Stored();
+    Roster roster = StoredRoster();
     EXPECT_EQ(roster.names, (std::vector<std::string>{"default", kSora}));
     EXPECT_EQ(roster.current, 1);
     EXPECT_EQ(folder.Read("default.kmc"), "live data");
@@ -65,7 +64,7 @@ TEST_F(Terminal, AdoptRenameAndDiscardTypedInTheTerminalsEncoding) {
                         "2\nc\nn\nc\ny\n"                     // B: No, then Yes
                         "d\nc\n";                             // back, and 終了
     EXPECT_EQ(Zandry(input), 0);
-    Roster roster = Stored();
+    Roster roster = StoredRoster();
     EXPECT_EQ(roster.names, (std::vector<std::string>{"\x95\x5c", kSora}));
     EXPECT_EQ(roster.current, 1);
     EXPECT_EQ(folder.Names(), (std::set<std::string>{kHostExe, kIni, "\x95\x5c.kmc"}));

@@ -2,7 +2,6 @@
 // whole run of the program on a real folder.
 #include <gtest/gtest.h>
 
-
 #include "app/zandry_app.h"
 #include "res/resource.h"
 #include "roster/roster.h"
@@ -29,8 +28,6 @@ protected:
         EXPECT_EQ(app.Run(), 0);
         return dialogs.Shown();
     }
-    Roster Stored() { return StoredRoster(); }
-    void Settings(const std::vector<std::string>& names, int current) { StoreRoster(names, current); }
     std::string HostSaw() { return WaitForFile(folder, kHostLog).value_or("<not started>"); }
 };
 
@@ -39,7 +36,7 @@ TEST_F(Windows, FirstRunBuildsTheRosterThenLaunchesFromTheChooser) {
         folder.Write(name, name + " data");
     // Enter on the setup window's confirm button, then pick moko in the chooser and launch.
     std::string shown = Run("\n3\n\n");
-    Roster roster = Stored();
+    Roster roster = StoredRoster();
     EXPECT_EQ(roster.names, (std::vector<std::string>{"Alpha", "default", "moko"}));
     EXPECT_EQ(roster.current, 2);
     EXPECT_EQ(folder.Read("default.kmc"), kLive + " data");
@@ -60,8 +57,8 @@ TEST_F(Windows, SetupConfirmWaitsForAnExistingExecutable) {
     // Nothing proposed: Enter is refused; a missing name too; then the right one.
     std::string shown = Run("\ntype Nope.exe\n\ntype Host.bin\n\nesc\n");
     EXPECT_EQ(Count(shown, "== \x8f\x89\x8a\xfa\x90\xdd\x92\xe8 =="), 5);  // 初期設定, each time it is shown
-    EXPECT_EQ(Stored().names, std::vector<std::string>{"Alpha"});
-    EXPECT_EQ(Stored().current, -1);
+    EXPECT_EQ(StoredRoster().names, std::vector<std::string>{"Alpha"});
+    EXPECT_EQ(StoredRoster().current, -1);
 }
 
 TEST_F(Windows, SetupConfirmRefusesWildcards) {
@@ -72,29 +69,29 @@ TEST_F(Windows, SetupConfirmRefusesWildcards) {
 }
 
 TEST_F(Windows, ChooserWithEmptyRosterLaunchesNothing) {
-    Settings({}, 0);
+    StoreRoster({}, 0);
     std::string shown = Run("\n\nc\n");
     EXPECT_NE(shown.find("(empty)"), std::string::npos);
     EXPECT_FALSE(folder.Exists(kHostLog));
 }
 
 TEST_F(Windows, ClosingTheChooserNeverLaunches) {
-    Settings({"A", "B"}, 0);
+    StoreRoster({"A", "B"}, 0);
     Run("2\nesc\n");
     Run("2\n");  // then the end of input: the close box
     EXPECT_FALSE(folder.Exists(kHostLog));
-    EXPECT_EQ(Stored().current, 0);
+    EXPECT_EQ(StoredRoster().current, 0);
 }
 
 TEST_F(Windows, ChooserSelectsTheSecondOfTwoEqualNames) {
-    Settings({"Momo", "Momo"}, -1);
+    StoreRoster({"Momo", "Momo"}, -1);
     folder.Write("Momo.kmc", "one of them");
     Run("2\n\n");
-    EXPECT_EQ(Stored().current, 1);
+    EXPECT_EQ(StoredRoster().current, 1);
 }
 
 TEST_F(Windows, SettingsRefillsTheChooserFromTheFile) {
-    Settings({"A", "B", "C"}, 0);
+    StoreRoster({"A", "B", "C"}, 0);
     folder.Write(kLive, "A data");
     folder.Write("C.kmc", "C data");
     // Pick C, open the management window, go back: the stored pet A is selected again.
@@ -103,50 +100,50 @@ TEST_F(Windows, SettingsRefillsTheChooserFromTheFile) {
 }
 
 TEST_F(Windows, AdoptedPetIsLaunchedWithoutALiveFile) {
-    Settings({"A", "B"}, 0);
+    StoreRoster({"A", "B"}, 0);
     folder.Write(kLive, "A data");
     std::string shown = Run("b\ntype New\na\nd\n\n");
-    EXPECT_EQ(Stored().names, (std::vector<std::string>{"A", "B", "New"}));
-    EXPECT_EQ(Stored().current, 2);
+    EXPECT_EQ(StoredRoster().names, (std::vector<std::string>{"A", "B", "New"}));
+    EXPECT_EQ(StoredRoster().current, 2);
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(HostSaw(), "started: no live file\n");
     EXPECT_NE(shown.find("  * 3. New"), std::string::npos) << "the chooser selects the new pet";
 }
 
 TEST_F(Windows, EnterAndEscapeDoNothingInTheManagementWindow) {
-    Settings({"A"}, 0);
+    StoreRoster({"A"}, 0);
     std::string shown = Run("b\ntype X\nenter\nesc\n1\nenter\nd\nc\n");
     EXPECT_EQ(Count(shown, "== " + kManageCaption + " =="), 6);
-    EXPECT_EQ(Stored().names, std::vector<std::string>{"A"});
+    EXPECT_EQ(StoredRoster().names, std::vector<std::string>{"A"});
 }
 
 TEST_F(Windows, DiscardAsksAndOnlyYesDiscards) {
-    Settings({"A", "B"}, 1);
+    StoreRoster({"A", "B"}, 1);
     folder.Write("A.kmc", "A data");
     folder.Write(kLive, "B data");
     std::string shown = Run("b\n1\nc\nn\n2\nc\ny\nd\nc\n");
     EXPECT_EQ(Count(shown, kDiscardCaption), 2);
-    EXPECT_EQ(Stored().names, std::vector<std::string>{"A"});
-    EXPECT_EQ(Stored().current, -1);
+    EXPECT_EQ(StoredRoster().names, std::vector<std::string>{"A"});
+    EXPECT_EQ(StoredRoster().current, -1);
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_FALSE(folder.Exists(kLive));
 }
 
 TEST_F(Windows, RenameMovesTheFilesUnderTheNewName) {
-    Settings({"Pochi", "A"}, 1);
+    StoreRoster({"Pochi", "A"}, 1);
     folder.Write("Pochi.kmc", "P data");
     Run("b\n1\ntype pochi\nb\nd\nc\n");
-    EXPECT_EQ(Stored().names, (std::vector<std::string>{"pochi", "A"}));
+    EXPECT_EQ(StoredRoster().names, (std::vector<std::string>{"pochi", "A"}));
     EXPECT_EQ(folder.Read("pochi.kmc"), "P data");
 }
 
 TEST_F(Windows, TypingStopsAtSixteenBytes) {
-    Settings({"A"}, 0);
+    StoreRoster({"A"}, 0);
     // 9 double-byte characters: only 8 fit.
     std::string nine;
     for (int i = 0; i < 9; ++i) nine += "\x83\x5c";
     Run("b\ntype " + nine + "\na\nd\nc\n");
-    EXPECT_EQ(Stored().names, (std::vector<std::string>{"A", nine.substr(0, 16)}));
+    EXPECT_EQ(StoredRoster().names, (std::vector<std::string>{"A", nine.substr(0, 16)}));
 }
 
 // Each failure is said once, in the table's words, owned by the window the user acted in or
