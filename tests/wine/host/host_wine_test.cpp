@@ -68,11 +68,11 @@ constexpr long kMoreData = ERROR_MORE_DATA;
 std::string TwoPets(int current) { return Settings{{"A", "B"}, current}.Bytes(); }
 
 // Two pets, A live; the stand-in host copied in as the settings name it.
-void MakePetFolder(const TestFolder& folder) {
-    ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
+bool MakePetFolder(const TestFolder& folder) {
     folder.Write(kIni, TwoPets(0));
     folder.Write(kLive, "A data");
     folder.Write("B.kmc", "B data");
+    return SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe);
 }
 
 std::uint32_t Read32(const std::vector<unsigned char>& b, size_t at) {
@@ -142,6 +142,14 @@ public:
 private:
     PROCESS_INFORMATION process_ = {};
     bool started_ = false;
+};
+
+// The pet folder, fresh, beside the stand-in host started in it to stay.
+struct BesideRunningHost {
+    TestFolder folder;
+    bool made = MakePetFolder(folder);
+    StayingHost host{folder};
+    bool Ready() const { return made && host.Started(); }
 };
 
 // Waits for a launched host's line after the ones already there; the launch itself is not
@@ -223,10 +231,11 @@ void ExpectTheLaunchToDoNothing(const TestFolder& folder) {
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
 }
 
-// After a run that must have switched to B and started the host once more.
-void ExpectLaunched(const TestFolder& folder, const std::string& earlierLines) {
-    const size_t lines = 1 + std::count(earlierLines.begin(), earlierLines.end(), '\n');
-    EXPECT_EQ(WaitForLines(folder, kHostLog, lines), earlierLines + kLaunchLine);
+// `zandry B` after the host it stays beside has been started, which must switch to B and
+// start the host once more.
+void ExpectTheLaunchToSwitch(const TestFolder& folder) {
+    EXPECT_EQ(Zandry("B"), 0);
+    EXPECT_EQ(WaitForLines(folder, kHostLog, 2), kStayLine + kLaunchLine);
     EXPECT_EQ(folder.Read(kIni), TwoPets(1));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(folder.Read(kLive), "B data");
@@ -255,13 +264,9 @@ TEST(OutOfTheBox, WineHasNoTable011AndAnEmptyProcessQuery) {
 }
 
 TEST(OutOfTheBox, RunningHostDoesNotStopTheLaunch) {
-    TestFolder folder;
-    ASSERT_NO_FATAL_FAILURE(MakePetFolder(folder));
-    StayingHost host(folder);
-    ASSERT_TRUE(host.Started());
-
-    EXPECT_EQ(Zandry("B"), 0);
-    ExpectLaunched(folder, kStayLine);
+    BesideRunningHost pets;
+    ASSERT_TRUE(pets.Ready());
+    ExpectTheLaunchToSwitch(pets.folder);
 }
 
 class WithProvider : public ::testing::Test {
@@ -290,49 +295,41 @@ TEST_F(WithProvider, WineHandsTheObjectAPlacePastItsHeaderLength) {
     EXPECT_EQ(Read32(block, 20), header + Read32(block, header + shift)) << "the total, 88 short";
 
     // As Wine hands it over, the block shows zandry.exe no process: the launch goes on.
-    TestFolder folder;
-    ASSERT_NO_FATAL_FAILURE(MakePetFolder(folder));
-    StayingHost host(folder);
-    ASSERT_TRUE(host.Started());
+    BesideRunningHost pets;
+    ASSERT_TRUE(pets.Ready());
     ProviderLog log;
-    EXPECT_EQ(Zandry("B"), 0);
-    ExpectLaunched(folder, kStayLine);
+    ExpectTheLaunchToSwitch(pets.folder);
     ASSERT_EQ(log.Calls().size(), 2u) << "the start-up's check and the switch's";
     EXPECT_EQ(log.Calls()[0].result, 0u) << "the provider answered";
 }
 
 TEST_F(WithProvider, RunningHostStopsTheLaunchUntilItEnds) {
-    TestFolder folder;
-    ASSERT_NO_FATAL_FAILURE(MakePetFolder(folder));
-    StayingHost host(folder);
-    ASSERT_TRUE(host.Started());
+    BesideRunningHost pets;
+    ASSERT_TRUE(pets.Ready());
     ProviderLog log;
 
-    ExpectTheLaunchToDoNothing(folder);
+    ExpectTheLaunchToDoNothing(pets.folder);
     std::vector<ProviderLog::Call> calls = log.Calls();
     ASSERT_EQ(calls.size(), 1u) << "one query, answered at the first size";
     EXPECT_EQ(calls[0].query, std::to_string(kProcessIndex)) << "the index from the table";
     EXPECT_EQ(calls[0].result, 0u);
     EXPECT_GT(calls[0].written, 0u);
 
-    host.Stop();
-    EXPECT_EQ(Zandry("B"), 0);
-    ExpectLaunched(folder, kStayLine);
+    pets.host.Stop();
+    ExpectTheLaunchToSwitch(pets.folder);
     calls = log.Calls();
     ASSERT_EQ(calls.size(), 3u) << "the start-up's check and the switch's";
     EXPECT_EQ(calls[1].result, 0u) << "asked again, without the host this time";
 }
 
 TEST_F(WithProvider, BlockBeyondTheFirstBufferIsFetchedAndWalkedWhole) {
-    TestFolder folder;
-    ASSERT_NO_FATAL_FAILURE(MakePetFolder(folder));
     // 1,300 instances of 64 bytes before the real processes: some 84,000 bytes.
     ScopedEnvironment extra("ZANDRY_TEST_PERF_EXTRA", "1300");
-    StayingHost host(folder);
-    ASSERT_TRUE(host.Started());
+    BesideRunningHost pets;
+    ASSERT_TRUE(pets.Ready());
     ProviderLog log;
 
-    ExpectTheLaunchToDoNothing(folder);
+    ExpectTheLaunchToDoNothing(pets.folder);
     std::vector<ProviderLog::Call> calls = log.Calls();
     ASSERT_EQ(calls.size(), 3u) << "51,200 and 76,800 bytes are too few, 102,400 fit";
     for (size_t i = 0; i < calls.size(); ++i) {
@@ -344,9 +341,8 @@ TEST_F(WithProvider, BlockBeyondTheFirstBufferIsFetchedAndWalkedWhole) {
     EXPECT_LE(calls[0].offered, 51200u);
     EXPECT_GT(calls.back().written, 76800u);
 
-    host.Stop();
-    EXPECT_EQ(Zandry("B"), 0);
-    ExpectLaunched(folder, kStayLine);
+    pets.host.Stop();
+    ExpectTheLaunchToSwitch(pets.folder);
     EXPECT_EQ(log.Calls().size(), 9u) << "the same growth, then at start-up and before the switch a whole walk "
                                          "without a match";
 }
@@ -364,15 +360,13 @@ TEST(Windows98, ProcessListIsTakenAndItsBareNamesFindTheHost) {
     ASSERT_TRUE(windows98.Set());
     ASSERT_EQ(VersionSeenByZandry().substr(0, 2), "1 ") << "platform id 1: the process list";
 
-    TestFolder folder;
-    ASSERT_NO_FATAL_FAILURE(MakePetFolder(folder));
-    StayingHost host(folder);
-    ASSERT_TRUE(host.Started());
+    BesideRunningHost pets;
+    ASSERT_TRUE(pets.Ready());
     const std::vector<std::string> list = ProcessList();
     EXPECT_NE(std::find(list.begin(), list.end(), kHostExe), list.end()) << "by its file name alone";
     ProviderLog log;
 
-    ExpectTheLaunchToDoNothing(folder);
+    ExpectTheLaunchToDoNothing(pets.folder);
     EXPECT_FALSE(log.Exists()) << "no performance data was asked for";
 }
 
