@@ -30,6 +30,20 @@ const std::string kLengthMessage =
 const std::string kSora = "\x83\\\x83\x89";  // ソラ: its trail byte is 0x5C
 const std::string kTama = "\x83^\x83}";      // タマ
 
+struct Said {
+    std::string caption, text;
+};
+
+// Answers the message box `owner` shows with `button` and waits for it to go: what it said.
+Said Answer(HWND owner, int button) {
+    HWND box = WaitForMessageBox(owner);
+    if (!box) return {"(no message box)", ""};
+    Said said{WindowText(box), MessageBoxText(box)};
+    PostClick(box, button);
+    if (!WaitUntil([&] { return !IsWindow(box); })) said.caption += " (still open)";
+    return said;
+}
+
 class RealWindows : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe)); }
@@ -167,19 +181,14 @@ TEST_F(WithRoster, AdoptRenameAndDiscardMoveThePetFiles) {
     // Answered No, the discard changes nothing.
     ChooseInList(manage, IDC_MANAGE_LIST, 0);
     PostClick(manage, IDC_MANAGE_DISCARD);
-    HWND question = WaitForMessageBox(manage);
-    ASSERT_TRUE(question);
-    EXPECT_EQ(WindowText(question), kDiscardCaption);
-    EXPECT_EQ(MessageBoxText(question), kDiscardQuestion);
-    PostClick(question, IDNO);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    Said question = Answer(manage, IDNO);
+    EXPECT_EQ(question.caption, kDiscardCaption);
+    EXPECT_EQ(question.text, kDiscardQuestion);
     EXPECT_TRUE(folder_.Exists("default.kmc"));
 
     // Answered Yes, it deletes the pet's file; the current pet keeps its data.
     PostClick(manage, IDC_MANAGE_DISCARD);
-    question = WaitForMessageBox(manage);
-    ASSERT_TRUE(question);
-    PostClick(question, IDYES);
+    EXPECT_EQ(Answer(manage, IDYES).text, kDiscardQuestion);
     EXPECT_TRUE(SettingsAre(Settings{{"Momo", "Sky", kTama}, 2})) << ::testing::PrintToString(ReadSettings());
     EXPECT_FALSE(folder_.Exists("default.kmc"));
 
@@ -211,19 +220,16 @@ TEST_F(WithRoster, FailuresAreSaidInMessageBoxes) {
     ASSERT_TRUE(manage);
     TypeInto(manage, IDC_MANAGE_NAME, kTama);
     PostClick(manage, IDC_MANAGE_ADOPT);
-    HWND message = WaitForMessageBox(manage);
-    ASSERT_TRUE(message);
-    EXPECT_EQ(WindowText(message), "zandry");
-    EXPECT_EQ(MessageBoxText(message), unwritable + Ansi(u"ペットを飼えませんでした。"));
-    PostClick(message, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(message); }));
+    Said said = Answer(manage, IDOK);
+    EXPECT_EQ(said.caption, "zandry");
+    EXPECT_EQ(said.text, unwritable + Ansi(u"ペットを飼えませんでした。"));
     EXPECT_EQ(ItemText(manage, IDC_MANAGE_NAME), kTama);
     Click(manage, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(manage); }));
 
     ChooseInCombo(chooser, IDC_CHOOSER_PET, 2);
     PostClick(chooser, IDOK);
-    message = WaitForDialog(zandry.Id(), "zandry");
+    HWND message = WaitForDialog(zandry.Id(), "zandry");
     ASSERT_TRUE(message);
     EXPECT_FALSE(IsWindow(chooser));
     EXPECT_EQ(GetWindow(message, GW_OWNER), nullptr);
@@ -280,12 +286,9 @@ TEST_F(WithRoster, NameOverSixteenBytesShowsTheLengthMessage) {
         TypeInto(manage, IDC_MANAGE_NAME, nineDoubleBytes);
         ASSERT_EQ(ItemText(manage, IDC_MANAGE_NAME), nineDoubleBytes);
         PostClick(manage, button);
-        HWND message = WaitForMessageBox(manage);
-        ASSERT_TRUE(message);
-        EXPECT_EQ(WindowText(message), "zandry");
-        EXPECT_EQ(MessageBoxText(message), kLengthMessage);
-        PostClick(message, IDOK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(message); }));
+        Said said = Answer(manage, IDOK);
+        EXPECT_EQ(said.caption, "zandry");
+        EXPECT_EQ(said.text, kLengthMessage);
         EXPECT_TRUE(IsWindow(manage));
         EXPECT_EQ(ReadSettings().names.size(), 4u);
     }
@@ -323,10 +326,7 @@ TEST_F(WithRoster, EnterAndEscapeDoNothingInTheManagementWindow) {
     PressKey(manage, VK_RETURN);
     PressKey(manage, VK_ESCAPE);
     PostClick(manage, IDC_MANAGE_DISCARD);
-    HWND question = WaitForMessageBox(manage);
-    ASSERT_TRUE(question);
-    PostClick(question, IDNO);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    EXPECT_EQ(Answer(manage, IDNO).text, kDiscardQuestion);
     PostClick(manage, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(manage); }));
     EXPECT_EQ(ReadSettings(), (Settings{{"default", "Momo", kSora, kTama}, 3}));
