@@ -28,16 +28,14 @@ void ExpectReads(const std::vector<ReadCase>& cases) {
 TEST(IniDocumentReading, NamesAndBlanks) {
     ExpectReads({
         {"names ignore ASCII case", "[PetList]\r\nEntry=2\r\n", "petLIST", "ENTRY", "2"},
-        {"blanks around key and value", "[S]\r\n \t key \t = \t value \t \r\n", "S", "key",
-         "value"},
+        {"blanks around key and value", "[S]\r\n \t key \t = \t value \t \r\n", "S", "key", "value"},
         {"^Z, \\v and \\f are blanks", "[S]\r\n\x1a\vkey\f=\x1a" "v\x1a\r\n", "S", "key", "v"},
         {"inner blanks stay", "[S]\r\nk=a  b\r\n", "S", "k", "a  b"},
         {"query names are trimmed", "[S]\r\nkey=v\r\n", " S\t", "\tkey ", "v"},
         {"a header's name is trimmed", "[ S ]\r\nkey=v\r\n", "S", "key", "v"},
         {"an empty key finds nothing", "[S]\r\n=v\r\n", "S", "", kAbsent},
         {"query names end at a NUL", "[S]\r\nk=v\r\n", "S\0junk"s, "k\0"s, "v"},
-        {"a trail byte 0x41 is not the letter A", "[S]\r\n\x83\x41=v\r\n", "S", "\x83\x61",
-         kAbsent},
+        {"a trail byte 0x41 is not the letter A", "[S]\r\n\x83\x41=v\r\n", "S", "\x83\x61", kAbsent},
         {"letters after a double-byte character fold", "[\x83\x41" "a]\r\n\x83\x41" "b=v\r\n",
          "\x83\x41" "A", "\x83\x41" "B", "v"},
     });
@@ -70,8 +68,7 @@ TEST(IniDocumentReading, FirstSectionAndFirstKeyWin) {
         {"keys before any section", "a=1\r\n[S]\r\nb=2\r\n", "", "a", kAbsent},
         {"keys before any section, named", "a=1\r\n[S]\r\nb=2\r\n", "S", "a", kAbsent},
         {"an empty section name", "[]\r\na=1\r\n", "", "a", kAbsent},
-        {"a header ends the section before it", "[S]\r\na=1\r\n[T]\r\nb=2\r\n", "S", "b",
-         kAbsent},
+        {"a header ends the section before it", "[S]\r\na=1\r\n[T]\r\nb=2\r\n", "S", "b", kAbsent},
         {"the next section", "[S]\r\na=1\r\n[T]\r\nb=2\r\n", "T", "b", "2"},
         {"a comment line is a key like any other", "[S]\r\n;x=1\r\n", "S", ";x", "1"},
     });
