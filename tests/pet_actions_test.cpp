@@ -63,8 +63,7 @@ TEST_F(PetActions, AdoptMakesTheNewPetCurrentAndPutsTheLiveFileAway) {
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "B", "C", "New"}));
     EXPECT_EQ(list.Selected(), 3);
     EXPECT_EQ(state.current, 3);
-    EXPECT_EQ(StoredRoster().names, list.Items());
-    EXPECT_EQ(StoredRoster().current, 3);
+    EXPECT_EQ(StoredSettings(), (Settings{list.Items(), 3}));
     EXPECT_EQ(Files(), std::set<std::string>{"B.kmc"});
     EXPECT_EQ(folder.Read("B.kmc"), "B data");
 }
@@ -101,8 +100,7 @@ TEST_F(PetActions, AdoptIsRefusedWhileTheLiveFileCannotBePutAway) {
     folder.Write("A.kmc", "stale A");
     EXPECT_FALSE(AdoptPet(state, "New", store, platform));
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(StoredRoster().names, list.Items());
-    EXPECT_EQ(StoredRoster().current, 0);
+    EXPECT_EQ(StoredSettings(), (Settings{list.Items(), 0}));
     EXPECT_EQ(Files(), (std::set<std::string>{kLive, "A.kmc"}));
     EXPECT_EQ(folder.Read(kLive), "A data");
 }
@@ -194,8 +192,7 @@ TEST_F(PetActions, RenameMovesBothFilesAndKeepsTheIndex) {
     EXPECT_EQ(list.Selected(), -1);
     EXPECT_EQ(folder.Read("pochi.kmc"), "P data");
     EXPECT_EQ(folder.Read("pochi.bak"), "P backup");
-    EXPECT_EQ(StoredRoster().names, list.Items());
-    EXPECT_EQ(StoredRoster().current, 1);
+    EXPECT_EQ(StoredSettings(), (Settings{list.Items(), 1}));
 }
 
 TEST_F(PetActions, RenameOfTheLivePetLeavesTheLiveFile) {
@@ -264,8 +261,7 @@ TEST_F(PetActions, DiscardKeepsTheCurrentIndexOnItsPet) {
         ASSERT_TRUE(DiscardPet(window.state, own, platform, [] { return true; }));
         EXPECT_EQ(window.names.Items(), c.left);
         EXPECT_EQ(window.state.current, c.currentAfter);
-        EXPECT_EQ(StoredRoster().names, c.left);
-        EXPECT_EQ(StoredRoster().current, c.currentAfter);
+        EXPECT_EQ(StoredSettings(), (Settings{c.left, c.currentAfter}));
         EXPECT_EQ(StoredProfile().ProfileReadText("PetList", "Petname2", "<absent>"), "<absent>");
     }
 }

@@ -40,9 +40,7 @@ TEST_F(Terminal, FirstRunSetsUpThenLaunchesThePickedPet) {
     // Enter confirms the setup; then the second entry of the chooser, and Enter launches.
     EXPECT_EQ(Zandry("\n2\n\n"), 0);
     EXPECT_EQ(HostSaw(), "started: live file holds \"sora data\"\n");
-    Roster roster = StoredRoster();
-    EXPECT_EQ(roster.names, (std::vector<std::string>{"default", kSora}));
-    EXPECT_EQ(roster.current, 1);
+    EXPECT_EQ(StoredSettings(), (Settings{{"default", kSora}, 1}));
     EXPECT_EQ(folder.Read("default.kmc"), "live data");
     EXPECT_EQ(folder.Read(kSora + ".bak"), "sora data");
 }
@@ -64,9 +62,7 @@ TEST_F(Terminal, AdoptRenameAndDiscardTypedInTheTerminalsEncoding) {
                         "2\nc\nn\nc\ny\n"                     // B: No, then Yes
                         "d\nc\n";                             // back, and 終了
     EXPECT_EQ(Zandry(input), 0);
-    Roster roster = StoredRoster();
-    EXPECT_EQ(roster.names, (std::vector<std::string>{"\x95\x5c", kSora}));
-    EXPECT_EQ(roster.current, 1);
+    EXPECT_EQ(StoredSettings(), (Settings{{"\x95\x5c", kSora}, 1}));
     EXPECT_EQ(folder.Names(), (std::set<std::string>{kHostExe, kIni, "\x95\x5c.kmc"}));
     EXPECT_EQ(folder.Read("\x95\x5c.kmc"), "A data");
 }

@@ -24,8 +24,7 @@ protected:
     // Runs the program without arguments, acting on its windows with these lines.
     std::string Run(const std::string& script) {
         ScriptedDialogs dialogs(script);
-        CZandryApp app(SystemPlatform(), {});
-        EXPECT_EQ(app.Run(), 0);
+        EXPECT_EQ(CZandryApp(SystemPlatform(), {}).Run(), 0);
         return dialogs.Shown();
     }
     std::string HostSaw() { return WaitForFile(folder, kHostLog).value_or("<not started>"); }
@@ -36,9 +35,7 @@ TEST_F(Windows, FirstRunBuildsTheRosterThenLaunchesFromTheChooser) {
         folder.Write(name, name + " data");
     // Enter on the setup window's confirm button, then pick moko in the chooser and launch.
     std::string shown = Run("\n3\n\n");
-    Roster roster = StoredRoster();
-    EXPECT_EQ(roster.names, (std::vector<std::string>{"Alpha", "default", "moko"}));
-    EXPECT_EQ(roster.current, 2);
+    EXPECT_EQ(StoredSettings(), (Settings{{"Alpha", "default", "moko"}, 2}));
     EXPECT_EQ(folder.Read("default.kmc"), kLive + " data");
     EXPECT_EQ(HostSaw(), "started: live file holds \"moko.kmc data\"\n");
     EXPECT_NE(shown.find("  * 2. default"), std::string::npos) << "the live pet is preselected";
@@ -57,8 +54,7 @@ TEST_F(Windows, SetupConfirmWaitsForAnExistingExecutable) {
     // Nothing proposed: Enter is refused; a missing name too; then the right one.
     std::string shown = Run("\ntype Nope.exe\n\ntype Host.bin\n\nesc\n");
     EXPECT_EQ(Count(shown, "== \x8f\x89\x8a\xfa\x90\xdd\x92\xe8 =="), 5);  // 初期設定, each time it is shown
-    EXPECT_EQ(StoredRoster().names, std::vector<std::string>{"Alpha"});
-    EXPECT_EQ(StoredRoster().current, -1);
+    EXPECT_EQ(StoredSettings(), (Settings{{"Alpha"}, -1, "Host.bin"}));
 }
 
 TEST_F(Windows, SetupConfirmRefusesWildcards) {
@@ -103,8 +99,7 @@ TEST_F(Windows, AdoptedPetIsLaunchedWithoutALiveFile) {
     StoreRoster({"A", "B"}, 0);
     folder.Write(kLive, "A data");
     std::string shown = Run("b\ntype New\na\nd\n\n");
-    EXPECT_EQ(StoredRoster().names, (std::vector<std::string>{"A", "B", "New"}));
-    EXPECT_EQ(StoredRoster().current, 2);
+    EXPECT_EQ(StoredSettings(), (Settings{{"A", "B", "New"}, 2}));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_EQ(HostSaw(), "started: no live file\n");
     EXPECT_NE(shown.find("  * 3. New"), std::string::npos) << "the chooser selects the new pet";
@@ -123,8 +118,7 @@ TEST_F(Windows, DiscardAsksAndOnlyYesDiscards) {
     folder.Write(kLive, "B data");
     std::string shown = Run("b\n1\nc\nn\n2\nc\ny\nd\nc\n");
     EXPECT_EQ(Count(shown, kDiscardCaption), 2);
-    EXPECT_EQ(StoredRoster().names, std::vector<std::string>{"A"});
-    EXPECT_EQ(StoredRoster().current, -1);
+    EXPECT_EQ(StoredSettings(), (Settings{{"A"}, -1}));
     EXPECT_EQ(folder.Read("A.kmc"), "A data");
     EXPECT_FALSE(folder.Exists(kLive));
 }
@@ -153,8 +147,7 @@ TEST(FailureMessages, EachIsSaidOnceAndStartsNothing) {
         FaultyPlatform platform(SystemPlatform());
         if (c.fault) c.fault(platform);
         ScriptedDialogs dialogs(c.script);
-        CZandryApp app(platform, c.arguments);
-        EXPECT_EQ(app.Run(), 0) << c.what;
+        EXPECT_EQ(CZandryApp(platform, c.arguments).Run(), 0) << c.what;
         EXPECT_EQ(Count(dialogs.Shown(), "-- zandry --\n" + c.message + "\n [Enter] OK"), 1)
             << c.what << "\n" << dialogs.Shown();
         // Only where no host is left to start may the start be tried.

@@ -50,13 +50,6 @@ inline std::vector<StopScenario> StopScenarios() {
     };
 }
 
-// The settings file as the program reads it: the one beside its place while it has none.
-inline Settings StoredSettings() {
-    Profile profile = StoredProfile();
-    Roster roster = ReadRoster(profile);
-    return {roster.names, roster.current, GetHostExecutableName(profile)};
-}
-
 // Runs the program once in the current directory, with these arguments and lines for its
 // windows, its effect on the disk ended at its `stopAt`-th call (from 1; 0 lets it run to the
 // end); the calls it made, or -1 when this machine cannot stop it so.

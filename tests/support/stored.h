@@ -7,6 +7,7 @@
 #include "platform/profile_store.h"
 #include "roster/roster.h"
 #include "tests/support/folder_names.h"
+#include "tests/support/settings_file.h"
 
 inline ProfileStore CurrentStore(Platform& platform = SystemPlatform()) {
     ProfileStore store(platform);
@@ -17,6 +18,12 @@ inline ProfileStore CurrentStore(Platform& platform = SystemPlatform()) {
 // What the file says; empty when it is missing or cannot be read.
 inline Profile StoredProfile() { return CurrentStore().Load().value_or(Profile()); }
 inline Roster StoredRoster() { return ReadRoster(StoredProfile()); }
+// The roster with the host it names.
+inline Settings StoredSettings() {
+    Profile profile = StoredProfile();
+    Roster roster = ReadRoster(profile);
+    return {roster.names, roster.current, GetHostExecutableName(profile)};
+}
 
 inline void StoreRoster(const std::vector<std::string>& names, int current) {
     ProfileStore store = CurrentStore();
