@@ -7,7 +7,6 @@
 
 namespace {
 
-
 std::string Text(const Profile& profile, const char* section, const char* key) {
     return profile.ProfileReadText(section, key, "<absent>");
 }

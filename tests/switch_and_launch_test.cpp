@@ -14,22 +14,15 @@
 
 namespace {
 
-
 class SwitchTest : public ::testing::Test {
 protected:
     TestFolder folder;
     FaultyPlatform platform{SystemPlatform()};
-    ProfileStore store{platform};
-    std::string host;
+    ProfileStore store = CurrentStore(platform);
+    const std::string here = SystemPlatform().CurrentDirectory() + "\\";
+    const std::string ini = here + kIni, host = here + kHostExe;
 
-    void SetUp() override {
-        std::string here = SystemPlatform().CurrentDirectory();
-        ini = here + "\\" + kIni;
-        store.Bind(ini);
-        host = here + "\\" + kHostExe;
-        ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe));
-    }
-    std::string ini;
+    void SetUp() override { ASSERT_TRUE(SystemPlatform().CopyFileReplacing(STANDIN_HOST, kHostExe)); }
     bool restore = false;  // the answer to a restore from the backup
     int asked = 0;
     // Roster A, B with A live: the folder of the worked example.

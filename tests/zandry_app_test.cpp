@@ -18,7 +18,6 @@
 
 namespace {
 
-
 class StartUp : public ::testing::Test {
 protected:
     TestFolder folder;
@@ -38,8 +37,7 @@ protected:
     // Runs the program with these arguments; the index it launched, or -99 for none.
     int Launch(std::vector<std::string> arguments) {
         size_t before = platform.FileCalls().size();
-        CZandryApp app(platform, std::move(arguments));
-        EXPECT_EQ(app.Run(), 0);
+        EXPECT_EQ(CZandryApp(platform, std::move(arguments)).Run(), 0);
         for (size_t i = before; i < platform.FileCalls().size(); ++i)
             if (platform.FileCalls()[i].rfind("start ", 0) == 0) return StoredRoster().current;
         return -99;
@@ -76,11 +74,9 @@ TEST_F(StartUp, ArgumentSelectsThePetItNamesWithinTheStoredCount) {
 }
 
 TEST_F(StartUp, MissingOrEmptySettingsShowTheSetupWindowWhoseCloseEndsTheRun) {
-    CZandryApp missing(platform, {"A"});
-    EXPECT_EQ(missing.Run(), 0);
+    EXPECT_EQ(CZandryApp(platform, {"A"}).Run(), 0);
     folder.Write(kIni, "");
-    CZandryApp empty(platform, {"A"});
-    EXPECT_EQ(empty.Run(), 0);
+    EXPECT_EQ(CZandryApp(platform, {"A"}).Run(), 0);
     EXPECT_FALSE(TouchedFiles());
     EXPECT_EQ(folder.Read(kIni), "");
     EXPECT_EQ(Count(windows.Shown(), "== \x8f\x89\x8a\xfa\x90\xdd\x92\xe8 =="), 2);  // 初期設定
@@ -89,8 +85,7 @@ TEST_F(StartUp, MissingOrEmptySettingsShowTheSetupWindowWhoseCloseEndsTheRun) {
 TEST_F(StartUp, SettingsOfOneLineBreakAreUsed) {
     folder.Write(kIni, "\r\n");
     folder.Write(kLive, "live");
-    CZandryApp app(platform, {"-"});
-    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(CZandryApp(platform, {"-"}).Run(), 0);
     EXPECT_FALSE(TouchedFiles()) << "the roster is empty, so no pet matches";
     EXPECT_EQ(Count(windows.Shown(), "== \x8f\x89\x8a\xfa\x90\xdd\x92\xe8 =="), 0);
     EXPECT_EQ(Count(windows.Shown(), "Ver1.11 =="), 1) << "the chooser, not the setup window";
