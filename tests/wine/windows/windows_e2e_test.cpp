@@ -37,10 +37,13 @@ struct Said {
 // Answers the message box `owner` shows with `button` and waits for it to go: what it said.
 Said Answer(HWND owner, int button) {
     HWND box = WaitForMessageBox(owner);
-    if (!box) return {"(no message box)", ""};
+    if (!box) {
+        ADD_FAILURE() << "no message box";
+        return {};
+    }
     Said said{WindowText(box), MessageBoxText(box)};
     PostClick(box, button);
-    if (!WaitUntil([&] { return !IsWindow(box); })) said.caption += " (still open)";
+    if (!WaitUntil([&] { return !IsWindow(box); })) ADD_FAILURE() << "the message box stayed open";
     return said;
 }
 
