@@ -334,7 +334,9 @@ TEST_F(WithProvider, BlockBeyondTheFirstBufferIsFetchedAndWalkedWhole) {
     ASSERT_EQ(calls.size(), 3u) << "51,200 and 76,800 bytes are too few, 102,400 fit";
     for (size_t i = 0; i < calls.size(); ++i) {
         EXPECT_EQ(calls[i].result, i + 1 < calls.size() ? unsigned(kMoreData) : 0u) << i;
-        if (i > 0) EXPECT_EQ(calls[i].offered - calls[i - 1].offered, 25600u) << "grown by one step";
+        if (i > 0) {
+            EXPECT_EQ(calls[i].offered - calls[i - 1].offered, 25600u) << "grown by one step";
+        }
     }
     EXPECT_LE(calls[0].offered, 51200u);
     EXPECT_GT(calls.back().written, 76800u);
