@@ -50,23 +50,25 @@ Failure Save(ProfileStore& store, Profile& profile, const std::vector<std::strin
     return store.Save(profile) ? Failure{} : store.WriteFailure();
 }
 
-}  // namespace
-
+// Names a user may type: not empty, no ASCII or full-width space, a bare file name of the
+// working folder that Windows can hold (no control code, none of < > " | ? *), and not the
+// name of the live or an old settings file.
 bool IsAcceptablePetName(const std::string& name) {
     if (name.empty() || name.find(' ') != std::string::npos) return false;
     if (text::Find(name, kFullWidthSpace) != std::string::npos) return false;
     if (!IsBarePetName(name)) return false;
     // A pet whose file can never exist could not be put away once live: renamed so, it
     // would stay live for good.
-    for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i)) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (cp932::CharLength(name, i) == 1 && cp932::IsForbiddenInFileNames(c)) return false;
-    }
+    for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i))
+        if (cp932::CharLength(name, i) == 1 && cp932::IsForbiddenInFileNames(static_cast<unsigned char>(name[i])))
+            return false;
     // One file must never serve as both a pet file and a settings file.
     for (const char* reserved : {kLiveFileTitle, kOldSettingsTitle, kPreviousSettingsTitle})
         if (text::CompareNoCase(name, reserved) == 0) return false;
     return StoresUnchanged(name);
 }
+
+}  // namespace
 
 void FillPetList(PetManageState& state, ProfileStore& store) {
     std::optional<Profile> profile = store.Load();

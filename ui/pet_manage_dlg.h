@@ -21,8 +21,6 @@ protected:
     void OnButton(int id) override;
 
 private:
-    void ClearName();
-
     ProfileStore& store_;
     Platform& platform_;
     std::string hostPath_;
