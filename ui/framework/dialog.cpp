@@ -5,7 +5,13 @@
 
 namespace {
 DialogSystem* replacement = nullptr;
+
+int ShowTitled(DialogWindow* owner, const std::string& text, unsigned buttons) {
+    const std::string caption = Dialogs().ApplicationTitle();
+    const unsigned type = buttons | mb::kIconExclamation;
+    return owner ? owner->ShowMessage(text, caption, type) : Dialogs().ShowMessage(text, caption, type);
 }
+}  // namespace
 
 DialogSystem& Dialogs() { return replacement ? *replacement : SystemDialogs(); }
 void UseDialogs(DialogSystem* system) { replacement = system; }
@@ -18,14 +24,6 @@ std::string LoadText(int id, const std::vector<std::string>& inserts) {
     }
     return text;
 }
-
-namespace {
-int ShowTitled(DialogWindow* owner, const std::string& text, unsigned buttons) {
-    const std::string caption = Dialogs().ApplicationTitle();
-    const unsigned type = buttons | mb::kIconExclamation;
-    return owner ? owner->ShowMessage(text, caption, type) : Dialogs().ShowMessage(text, caption, type);
-}
-}  // namespace
 
 void Warn(DialogWindow* owner, const std::string& text) { ShowTitled(owner, text, mb::kOk); }
 

@@ -78,9 +78,9 @@ bool TerminalDialogs::Act(CDialog& dialog, TemplateWindow& window) {
     if (!std::getline(in_, raw)) return false;
     std::string line = Trimmed(raw);
     if (line.empty() || line == "enter") {
-        Press(dialog, Key::Enter, window);
+        if (!dialog.PreTranslateKey(Key::Enter)) dialog.OnCommand(window.EnterTarget());
     } else if (line == "esc" || line == "escape") {
-        Press(dialog, Key::Escape, window);
+        if (!dialog.PreTranslateKey(Key::Escape)) dialog.OnCommand(kIdCancel);
     } else if (line == "tab") {
         if (!dialog.PreTranslateKey(Key::Tab)) window.MoveFocus();
     } else if (line.rfind("type", 0) == 0 && (line.size() == 4 || line[4] == ' ')) {
@@ -88,27 +88,16 @@ bool TerminalDialogs::Act(CDialog& dialog, TemplateWindow& window) {
     } else if (std::all_of(line.begin(), line.end(), ::isdigit) && line.size() < 9) {
         window.SelectItem(std::stoi(line) - 1);
     } else if (line.size() == 1 && line[0] >= 'a' && line[0] <= 'z') {
-        int wanted = line[0] - 'a', index = 0;
-        for (const TemplateControl& control : window.Controls()) {
-            if (!IsPushButton(*control.source)) continue;
-            if (index++ == wanted) {
-                dialog.OnCommand(control.source->id);
-                break;
-            }
-        }
+        int wanted = line[0] - 'a';  // letters run over the push buttons in template order
+        for (const TemplateControl& control : window.Controls())
+            if (IsPushButton(*control.source) && wanted-- == 0) dialog.OnCommand(control.source->id);
     } else {
         out_ << "? " << line << "\n";
     }
     return true;
 }
 
-void TerminalDialogs::Press(CDialog& dialog, Key key, TemplateWindow& window) {
-    if (dialog.PreTranslateKey(key)) return;
-    dialog.OnCommand(key == Key::Enter ? window.EnterTarget() : kIdCancel);
-}
-
-int TerminalDialogs::ShowMessage(const std::string& text, const std::string& caption,
-                                   unsigned type) {
+int TerminalDialogs::ShowMessage(const std::string& text, const std::string& caption, unsigned type) {
     out_ << "\n-- " << shown_(caption) << " --\n" << shown_(text) << "\n";
     bool yesNo = (type & 0x0F) == mb::kYesNo;
     out_ << (yesNo ? " [y] yes  [n] no\n> " : " [Enter] OK\n> ") << std::flush;

@@ -29,7 +29,6 @@ private:
     void Render(const TemplateWindow& window);
     // Carries out one line of input; false at the end of input.
     bool Act(CDialog& dialog, TemplateWindow& window);
-    void Press(CDialog& dialog, Key key, TemplateWindow& window);
     std::istream& in_;
     std::ostream& out_;
     Conversion shown_;
