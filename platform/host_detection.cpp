@@ -98,15 +98,11 @@ int ScanPerformanceData(HostQueries& system, const std::string& hostPath) {
         keyOpen = true;
         std::uint32_t type = 0, tableSize = 0;
         if (system.QueryValue(key, "Counters", &type, nullptr, &tableSize) != kErrorSuccess) return 0;
-        std::string index;
-        {
-            std::unique_ptr<unsigned char[]> table(new (std::nothrow) unsigned char[tableSize]());
-            if (!table) return 0;
-            std::uint32_t read = tableSize;
-            if (system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess)
-                return 0;
-            index = FindCounterIndex(table.get(), std::min(read, tableSize));
-        }
+        std::unique_ptr<unsigned char[]> table(new (std::nothrow) unsigned char[tableSize]());
+        std::uint32_t read = tableSize;
+        if (!table || system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess) return 0;
+        const std::string index = FindCounterIndex(table.get(), std::min(read, tableSize));
+        table.reset();
 
         std::uint32_t size = kFirstDataSize, filled = 0;
         for (;;) {
@@ -140,12 +136,9 @@ std::string FindCounterIndex(const unsigned char* table, std::size_t size) {
         std::size_t end = static_cast<const unsigned char*>(nul) - table;
         std::string element(reinterpret_cast<const char*>(table + at), end - at);
         if (text::LocaleEqual(element, "process")) {
-            index.clear();
-            if (at > 0) {
-                std::size_t digitsEnd = at - 1, begin = digitsEnd;
-                while (begin > 0 && table[begin - 1] >= '0' && table[begin - 1] <= '9') --begin;
-                index.assign(reinterpret_cast<const char*>(table + begin), digitsEnd - begin);
-            }
+            std::size_t digitsEnd = at > 0 ? at - 1 : 0, begin = digitsEnd;
+            while (begin > 0 && table[begin - 1] >= '0' && table[begin - 1] <= '9') --begin;
+            index.assign(reinterpret_cast<const char*>(table + begin), digitsEnd - begin);
         }
         at = end + 1;
     }

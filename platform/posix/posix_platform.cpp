@@ -34,11 +34,9 @@ bool MatchesPattern(const char* name, const char* pattern) {
     if (*name == '\0') return false;
     int n = cp932::CharLength(name), p = cp932::CharLength(pattern);
     if (*pattern == '?') return MatchesPattern(name + n, pattern + 1);
-    if (n != p) return false;
     bool same = n == 1 ? cp932::AsciiUpper(*name) == cp932::AsciiUpper(*pattern)
                        : name[0] == pattern[0] && name[1] == pattern[1];
-    if (!same) return false;
-    return MatchesPattern(name + n, pattern + p);
+    return n == p && same && MatchesPattern(name + n, pattern + p);
 }
 
 // The current directory as Linux names it, however deep; empty when it cannot be read.
@@ -125,9 +123,8 @@ public:
         return reinterpret_cast<LockHandle>(static_cast<intptr_t>(fd) + 1);
     }
 
-    void ReleaseInstanceLock(LockHandle) override {
-        // The lock was never owned, as a mutex created not owned is not: nothing to release.
-    }
+    // Never owned, as a mutex created not owned is not: nothing to release.
+    void ReleaseInstanceLock(LockHandle) override {}
 
     void CloseInstanceLock(LockHandle lock) override {
         if (lock) close(static_cast<int>(reinterpret_cast<intptr_t>(lock) - 1));
@@ -146,11 +143,9 @@ public:
         if (errno != EINVAL && errno != ENOSYS) return false;
         // File systems without the flag: a hard link cannot replace either.
         if (link(source->c_str(), target->c_str()) != 0) return false;
-        if (unlink(source->c_str()) != 0) {
-            unlink(target->c_str());
-            return false;
-        }
-        return true;
+        if (unlink(source->c_str()) == 0) return true;
+        unlink(target->c_str());
+        return false;
     }
 
     bool RemoveFile(const std::string& name) override {
@@ -164,8 +159,7 @@ public:
 
     bool CopyFileReplacing(const std::string& from, const std::string& to) override {
         auto source = SystemPath(from), target = SystemPath(to);
-        struct stat st;
-        struct stat existing;
+        struct stat st, existing;
         // CopyFile replaces neither a folder nor a read-only file.
         if (!source || !target || stat(source->c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
             (stat(target->c_str(), &existing) == 0 && (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR))))
