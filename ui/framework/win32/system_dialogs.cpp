@@ -162,13 +162,12 @@ Key KeyOf(WPARAM virtualKey) {
 class Win32Dialogs final : public DialogSystem {
 public:
     int RunModal(CDialog& dialog, int templateId, CDialog* owner) override {
-        auto found = owner ? windows_.find(owner) : windows_.end();
-        HWND ownerWindow = found != windows_.end() ? found->second : nullptr;
+        // An owner is a dialog running on this system, so its window is one of ours.
+        HWND ownerWindow = owner ? static_cast<Win32Window&>(owner->Window()).hwnd : nullptr;
         Win32Window window(dialog);
         HWND hwnd = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), ownerWindow,
                                        DialogProc, reinterpret_cast<LPARAM>(&window));
         if (!hwnd) return kIdCancel;
-        windows_[&dialog] = hwnd;
         if (ownerWindow) EnableWindow(ownerWindow, FALSE);
         ShowWindow(hwnd, SW_SHOW);
         MSG msg;
@@ -188,7 +187,6 @@ public:
         // Enabled before the window goes, so that activation returns to the owner.
         if (ownerWindow) EnableWindow(ownerWindow, TRUE);
         DestroyWindow(hwnd);
-        windows_.erase(&dialog);
         if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
         return window.result;
     }
@@ -224,9 +222,6 @@ public:
         auto reg = find("Ctl3dRegister"), subclass = find("Ctl3dAutoSubclass");
         if (reg && subclass && reg(Instance())) subclass(Instance());
     }
-
-private:
-    std::map<CDialog*, HWND> windows_;
 };
 
 }  // namespace
