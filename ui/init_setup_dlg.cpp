@@ -25,7 +25,11 @@ bool CInitSetupDlg::OnInitDialog() {
 
 void CInitSetupDlg::OnOK() {
     UpdateData(true);
-    if (HoldsWildcard(hostExecutable_) || !platform_.StatFile(hostExecutable_).exists) return;
+    // With "*" or "?" (never trail bytes) the folder search behind the file status would take
+    // the name for a pattern, find some file, and the pattern would be stored as the host's name.
+    if (hostExecutable_.find_first_of("*?") != std::string::npos ||
+        !platform_.StatFile(hostExecutable_).exists)
+        return;
     ListControl& pets = Window().List(IDC_SETUP_PETS);
     std::vector<std::string> titles;
     for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
