@@ -100,7 +100,8 @@ int ScanPerformanceData(HostQueries& system, const std::string& hostPath) {
         if (system.QueryValue(key, "Counters", &type, nullptr, &tableSize) != kErrorSuccess) return 0;
         std::unique_ptr<unsigned char[]> table(new (std::nothrow) unsigned char[tableSize]());
         std::uint32_t read = tableSize;
-        if (!table || system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess) return 0;
+        if (!table || system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess)
+            return 0;
         const std::string index = FindCounterIndex(table.get(), std::min(read, tableSize));
         table.reset();
 
@@ -160,13 +161,9 @@ int MatchPerfInstances(const unsigned char* block, std::size_t size, const std::
         if (instance + kInstanceFieldsEnd > end) return 0;
         const std::uint64_t nameAt = instance + Read32(block + instance + kNameOffset);
         std::uint64_t units = 0;  // with the NUL; 0 when too long to convert
-        for (std::uint64_t k = 0; k < kMaxNameUnits; ++k) {
-            const std::uint64_t at = nameAt + 2 * k;
+        for (std::uint64_t at = nameAt; units == 0 && at < nameAt + 2 * kMaxNameUnits; at += 2) {
             if (at + 2 > end) return 0;
-            if (block[at] == 0 && block[at + 1] == 0) {
-                units = k + 1;
-                break;
-            }
+            if (block[at] == 0 && block[at + 1] == 0) units = (at - nameAt) / 2 + 1;
         }
         if (units != 0 &&
             system.WideToAnsi(block + nameAt, static_cast<int>(units), name, sizeof name) > 0) {

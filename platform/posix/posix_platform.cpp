@@ -62,8 +62,7 @@ std::optional<std::string> SystemPath(const std::string& corePath) {
     return path;
 }
 
-// Empties or creates the file at a Linux path (with `mode` when new), writes it and, when
-// asked, flushes it.
+// Empties or creates the file at a Linux path (with `mode` when new) and writes it, flushed when asked.
 bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned mode, bool flush) {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) return false;
@@ -79,12 +78,10 @@ bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned m
 
 // The whole file at a Linux path, telling a missing file from one that cannot be read.
 FileContents ReadHostFile(const std::string& path) {
-    FileContents contents;
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        contents.state = errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable;
-        return contents;
-    }
+    if (fd < 0)
+        return {errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable, {}};
+    FileContents contents;
     // Sized once: a large roster's file grown piece by piece would be copied again and again.
     struct stat st;
     if (fstat(fd, &st) == 0 && st.st_size > 0) contents.bytes.reserve(static_cast<size_t>(st.st_size));

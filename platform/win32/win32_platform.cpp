@@ -116,13 +116,11 @@ public:
     }
 
     FileContents ReadWholeFile(const std::string& name) override {
-        FileContents contents;
         HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            contents.state = IsNotFound(GetLastError()) ? FileContents::Absent : FileContents::Unreadable;
-            return contents;
-        }
+        if (file == INVALID_HANDLE_VALUE)
+            return {IsNotFound(GetLastError()) ? FileContents::Absent : FileContents::Unreadable, {}};
+        FileContents contents;
         char buffer[16384];
         DWORD got = 0;
         BOOL ok;

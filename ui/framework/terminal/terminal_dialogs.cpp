@@ -37,8 +37,7 @@ int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
 }
 
 void TerminalDialogs::Render(const TemplateWindow& window) {
-    const DialogTemplate& source = window.Source();
-    out_ << "\n== " << shown_(source.caption) << " ==\n";
+    out_ << "\n== " << shown_(window.Source().caption) << " ==\n";
     std::vector<const TemplateControl*> order;
     for (const TemplateControl& control : window.Controls()) order.push_back(&control);
     // Reading order, top to bottom and left to right, as a person scans the window.
