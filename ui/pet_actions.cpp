@@ -59,9 +59,10 @@ bool IsAcceptablePetName(const std::string& name) {
     if (!IsBarePetName(name)) return false;
     // A pet whose file can never exist could not be put away once live: renamed so, it
     // would stay live for good.
-    for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i))
-        if (cp932::CharLength(name, i) == 1 && cp932::IsForbiddenInFileNames(static_cast<unsigned char>(name[i])))
-            return false;
+    for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i)) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (cp932::CharLength(name, i) == 1 && cp932::IsForbiddenInFileNames(c)) return false;
+    }
     // One file must never serve as both a pet file and a settings file.
     for (const char* reserved : {kLiveFileTitle, kOldSettingsTitle, kPreviousSettingsTitle})
         if (text::CompareNoCase(name, reserved) == 0) return false;
