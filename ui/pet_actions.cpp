@@ -90,17 +90,10 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     if (!NameIsFree(platform, *profile, names, -1, name)) return {};
     // The probe only ever creates: a pet file already lying there is kept and becomes the
     // new pet's file, while a folder of that name refuses the name.
-    switch (platform.CreateProbe(PetFile(name))) {
-        case ProbeResult::Refused:
-            return {};
-        case ProbeResult::Failed:
-            return {false, {Failure::Write, PetFile(name)}};
-        case ProbeResult::Created:
-            platform.RemoveFile(PetFile(name));
-            break;
-        case ProbeResult::AlreadyExists:
-            break;
-    }
+    const ProbeResult probe = platform.CreateProbe(PetFile(name));
+    if (probe == ProbeResult::Refused) return {};
+    if (probe == ProbeResult::Failed) return {false, {Failure::Write, PetFile(name)}};
+    if (probe == ProbeResult::Created) platform.RemoveFile(PetFile(name));
     if (Failure host = HostInTheWay(platform, state.hostPath)) return {false, host};
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
