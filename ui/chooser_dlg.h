@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/profile_store.h"
-#include "ui/framework/dialog.h"
+#include "ui/framework/dialog_window.h"
 
 class CChooserDlg : public CDialog {
 public:

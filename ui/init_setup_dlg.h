@@ -4,7 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "ui/framework/dialog.h"
+#include "ui/framework/dialog_window.h"
 
 class CInitSetupDlg : public CDialog {
 public:

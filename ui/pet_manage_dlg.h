@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "ui/framework/dialog.h"
+#include "ui/framework/dialog_window.h"
 #include "ui/pet_actions.h"
 
 class CPetManageDlg : public CDialog {

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "platform/cp932.h"
-#include "ui/framework/dialog.h"
+#include "ui/framework/dialog_window.h"
 
 namespace {
 
@@ -171,12 +171,8 @@ public:
         if (ownerWindow) EnableWindow(ownerWindow, FALSE);
         ShowWindow(hwnd, SW_SHOW);
         MSG msg;
-        bool quit = false;
-        while (!window.ended) {
-            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-                quit = true;
-                break;
-            }
+        BOOL got = TRUE;
+        while (!window.ended && (got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
             bool ours = msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd);
             if (ours && msg.message == WM_KEYDOWN && dialog.PreTranslateKey(KeyOf(msg.wParam))) continue;
             if (!IsDialogMessageA(hwnd, &msg)) {
@@ -187,7 +183,7 @@ public:
         // Enabled before the window goes, so that activation returns to the owner.
         if (ownerWindow) EnableWindow(ownerWindow, TRUE);
         DestroyWindow(hwnd);
-        if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+        if (got <= 0) PostQuitMessage(static_cast<int>(msg.wParam));
         return window.result;
     }
 
