@@ -8,7 +8,6 @@
 #include <memory>
 #include <new>
 
-#include "platform/cp932.h"
 #include "platform/perf_data_layout.h"
 #include "platform/text.h"
 
@@ -53,14 +52,6 @@ std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
     return filePart;
 }
 
-// Where the file name of a path begins: past its last "\\" that is no trail byte.
-std::size_t FileNameAt(const std::string& path) {
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < path.size(); i += cp932::CharLength(path, i))
-        if (path[i] == '\\') at = i + 1;
-    return at;
-}
-
 }  // namespace
 
 int IsHostRunning(HostQueries& system, const std::string& hostPath) {
@@ -76,9 +67,9 @@ int ScanProcessSnapshot(HostQueries& system, const std::string& hostPath) {
     if (!snapshot) return 0;
     // A compatibility mode of the 95 family on NT lists bare file names: those go by the
     // host's file name.
-    const std::string hostFile = hostPath.substr(FileNameAt(hostPath));
+    const std::string hostFile = hostPath.substr(text::FileNameAt(hostPath));
     auto isHost = [&](const std::string& exe) {
-        return FileNameAt(exe) == 0 ? !hostFile.empty() && text::LocaleEqual(exe, hostFile)
+        return text::FileNameAt(exe) == 0 ? !hostFile.empty() && text::LocaleEqual(exe, hostFile)
                                     : text::LocaleEqual(exe, hostPath);
     };
     ProcessEntry entry{kProcessEntrySize, {}};

@@ -1,5 +1,5 @@
-// Code page 932 text operations as the platform provides them. Each caller picks the one
-// whose rules it needs; they are not interchangeable.
+// Code page 932 text operations as the platform provides them, and where a path's file name
+// begins. Each caller picks the one whose rules it needs; they are not interchangeable.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -24,5 +24,13 @@ using cp932::CompareNoCase;
 using cp932::Find;
 using cp932::LocaleEqual;
 #endif
+
+// Where the file name of a path begins: past its last "\" that is no trail byte.
+inline std::size_t FileNameAt(const std::string& path) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < path.size(); i += cp932::CharLength(path, i))
+        if (path[i] == '\\') at = i + 1;
+    return at;
+}
 
 }  // namespace text

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/cp932.h"
+#include "platform/text.h"
 #include "ui/framework/dialog_window.h"
 
 namespace {
@@ -191,11 +192,7 @@ public:
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, sizeof path);
         std::string name = path;
-        // Double-byte aware: a trail byte 0x5C is not the separator.
-        size_t start = 0;
-        for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i))
-            if (name[i] == '\\') start = i + 1;
-        return cp932::FileTitle(name.substr(start));
+        return cp932::FileTitle(name.substr(text::FileNameAt(name)));
     }
 
     std::string LoadText(int id) override {
