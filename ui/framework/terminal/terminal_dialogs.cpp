@@ -44,14 +44,6 @@ void TerminalDialogs::Render(const TemplateWindow& window) {
     std::stable_sort(order.begin(), order.end(), [](const TemplateControl* a, const TemplateControl* b) {
         return a->source->y != b->source->y ? a->source->y < b->source->y : a->source->x < b->source->x;
     });
-    std::string buttons;
-    int buttonIndex = 0;
-    for (const TemplateControl& control : window.Controls()) {
-        if (!IsPushButton(*control.source)) continue;
-        bool focused = window.Focus() == &control - window.Controls().data();
-        buttons += std::string(" [") + static_cast<char>('a' + buttonIndex++) + "] " + shown_(control.text) +
-                   (IsDefaultButton(*control.source) ? " (Enter)" : "") + (focused ? " <" : "") + " ";
-    }
     for (const TemplateControl* control : order) {
         const ControlTemplate& t = *control->source;
         if (IsPushButton(t)) continue;
@@ -69,7 +61,14 @@ void TerminalDialogs::Render(const TemplateWindow& window) {
             out_ << shown_(control->text) << "\n";
         }
     }
-    out_ << buttons << "\n> " << std::flush;
+    char letter = 'a';
+    for (const TemplateControl& control : window.Controls()) {
+        if (!IsPushButton(*control.source)) continue;
+        bool focused = window.Focus() == &control - window.Controls().data();
+        out_ << " [" << letter++ << "] " << shown_(control.text)
+             << (IsDefaultButton(*control.source) ? " (Enter)" : "") << (focused ? " <" : "") << " ";
+    }
+    out_ << "\n> " << std::flush;
 }
 
 bool TerminalDialogs::Act(CDialog& dialog, TemplateWindow& window) {
