@@ -3,8 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
-#include "platform/profile_store.h"
 #include "ui/framework/dialog_window.h"
 #include "ui/pet_actions.h"
 

@@ -9,7 +9,6 @@
 #include <iosfwd>
 #include <string>
 
-#include "ui/framework/dialog_window.h"
 #include "ui/framework/terminal/template_window.h"
 
 class TerminalDialogs final : public DialogSystem {
