@@ -52,6 +52,34 @@ std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
     return filePart;
 }
 
+// The performance data's scan once the counter names' key is open.
+int ScanWithCounterNames(HostQueries& system, RegistryKey key, const std::string& hostPath) {
+    std::uint32_t type = 0, tableSize = 0;
+    if (system.QueryValue(key, "Counters", &type, nullptr, &tableSize) != kErrorSuccess) return 0;
+    std::unique_ptr<unsigned char[]> table(new (std::nothrow) unsigned char[tableSize]());
+    std::uint32_t read = tableSize;
+    if (!table || system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess) return 0;
+    const std::string index = FindCounterIndex(table.get(), std::min(read, tableSize));
+    table.reset();
+
+    std::unique_ptr<unsigned char[]> data;
+    std::uint32_t size = kFirstDataSize, filled = 0;
+    for (;;) {
+        data.reset(new (std::nothrow) unsigned char[size]());
+        if (!data) return 0;
+        filled = size;
+        long result = system.QueryPerformanceData(index, data.get(), &filled);
+        if (result == kErrorSuccess) break;
+        if (result != kErrorMoreData) return 0;
+        data.reset();
+        if (size > kMaxDataSize - kDataSizeStep) return 0;
+        size += kDataSizeStep;
+    }
+    filled = std::min(filled, size);
+    if (!HasPerfSignature(data.get(), filled)) return 0;
+    return MatchPerfInstances(data.get(), filled, ComparisonTarget(system, hostPath), system);
+}
+
 }  // namespace
 
 int IsHostRunning(HostQueries& system, const std::string& hostPath) {
@@ -81,39 +109,8 @@ int ScanProcessSnapshot(HostQueries& system, const std::string& hostPath) {
 
 int ScanPerformanceData(HostQueries& system, const std::string& hostPath) {
     RegistryKey key = nullptr;
-    bool keyOpen = false;
-    std::unique_ptr<unsigned char[]> data;
-
-    auto scan = [&]() -> int {
-        if (system.OpenMachineKey(kCounterNamesKey, 0, kKeyRead, key) != kErrorSuccess) return 0;
-        keyOpen = true;
-        std::uint32_t type = 0, tableSize = 0;
-        if (system.QueryValue(key, "Counters", &type, nullptr, &tableSize) != kErrorSuccess) return 0;
-        std::unique_ptr<unsigned char[]> table(new (std::nothrow) unsigned char[tableSize]());
-        std::uint32_t read = tableSize;
-        if (!table || system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess)
-            return 0;
-        const std::string index = FindCounterIndex(table.get(), std::min(read, tableSize));
-        table.reset();
-
-        std::uint32_t size = kFirstDataSize, filled = 0;
-        for (;;) {
-            data.reset(new (std::nothrow) unsigned char[size]());
-            if (!data) return 0;
-            filled = size;
-            long result = system.QueryPerformanceData(index, data.get(), &filled);
-            if (result == kErrorSuccess) break;
-            if (result != kErrorMoreData) return 0;
-            data.reset();
-            if (size > kMaxDataSize - kDataSizeStep) return 0;
-            size += kDataSizeStep;
-        }
-        filled = std::min(filled, size);
-        if (!HasPerfSignature(data.get(), filled)) return 0;
-        return MatchPerfInstances(data.get(), filled, ComparisonTarget(system, hostPath), system);
-    };
-
-    int answer = scan();
+    const bool keyOpen = system.OpenMachineKey(kCounterNamesKey, 0, kKeyRead, key) == kErrorSuccess;
+    const int answer = keyOpen ? ScanWithCounterNames(system, key, hostPath) : 0;
     if (keyOpen) system.CloseKey(key);
     system.ClosePerformanceData();
     return answer;
