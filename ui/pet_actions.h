@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "platform/profile_store.h"
 #include "platform/failure.h"
-#include "ui/framework/list_control.h"
+#include "ui/framework/dialog_window.h"
 
 // The list and current pet index as the management window holds them while it is open.
 // Not loaded when the settings file could not be read: the list is then no roster to save.
