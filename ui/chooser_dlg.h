@@ -15,11 +15,10 @@ public:
     bool OnInitDialog() override;
     void OnOK() override;
 
-protected:
+private:
     void DoDataExchange(DataExchange& dx) override;
     void OnButton(int id) override;
 
-private:
     ProfileStore& store_;
     Platform& platform_;
     std::string hostPath_;

@@ -13,10 +13,9 @@ public:
     bool OnInitDialog() override;
     void OnOK() override;
 
-protected:
+private:
     void DoDataExchange(DataExchange& dx) override;
 
-private:
     ProfileStore& store_;
     Platform& platform_;
     std::string hostExecutable_;

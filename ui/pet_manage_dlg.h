@@ -14,11 +14,10 @@ public:
     bool OnInitDialog() override;
     bool PreTranslateKey(Key key) override;
 
-protected:
+private:
     void DoDataExchange(DataExchange& dx) override;
     void OnButton(int id) override;
 
-private:
     ProfileStore& store_;
     Platform& platform_;
     std::string hostPath_;
