@@ -35,11 +35,6 @@ std::uint32_t Read32(const unsigned char* p) {
            std::uint32_t(p[3]) << 24;
 }
 
-bool HasPerfSignature(const unsigned char* block, std::size_t size) {
-    static const unsigned char kPerf[] = {'P', 0, 'E', 0, 'R', 0, 'F', 0};
-    return size >= sizeof kPerf && std::memcmp(block, kPerf, sizeof kPerf) == 0;
-}
-
 // The host executable's file name: the file part of the full path, empty without one.
 std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
     char full[kNameBytes] = {};
@@ -76,7 +71,8 @@ int ScanWithCounterNames(HostQueries& system, RegistryKey key, const std::string
         size += kDataSizeStep;
     }
     filled = std::min(filled, size);
-    if (!HasPerfSignature(data.get(), filled)) return 0;
+    static const unsigned char kSignature[] = {'P', 0, 'E', 0, 'R', 0, 'F', 0};
+    if (filled < sizeof kSignature || std::memcmp(data.get(), kSignature, sizeof kSignature) != 0) return 0;
     return MatchPerfInstances(data.get(), filled, ComparisonTarget(system, hostPath), system);
 }
 
