@@ -78,9 +78,8 @@ void DataExchange::MaxBytes(int id, const std::string& text, int bytes) {
     if (failed_) return;
     if (!save_) {
         window_.LimitText(id, bytes);
-        return;
+    } else if (static_cast<int>(text.size()) > bytes) {
+        Warn(&window_, LoadText(IDS_NAME_TOO_LONG, {std::to_string(bytes)}));
+        failed_ = true;
     }
-    if (static_cast<int>(text.size()) <= bytes) return;
-    Warn(&window_, LoadText(IDS_NAME_TOO_LONG, {std::to_string(bytes)}));
-    failed_ = true;
 }
