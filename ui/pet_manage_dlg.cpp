@@ -5,9 +5,7 @@
 #include "ui/failure_message.h"
 #include "ui/framework/data_exchange.h"
 
-namespace {
 constexpr int kNameBytes = 16;
-}  // namespace
 
 CPetManageDlg::CPetManageDlg(ProfileStore& store, Platform& platform, std::string hostPath, CDialog* owner)
     : CDialog(IDD_PET_MANAGE, owner), store_(store), platform_(platform), hostPath_(std::move(hostPath)) {}
