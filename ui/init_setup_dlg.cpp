@@ -30,9 +30,7 @@ void CInitSetupDlg::OnOK() {
     if (hostExecutable_.find_first_of("*?") != std::string::npos ||
         !platform_.StatFile(hostExecutable_).exists)
         return;
-    ListControl& pets = Window().List(IDC_SETUP_PETS);
-    std::vector<std::string> titles;
-    for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
+    const std::vector<std::string> titles = Window().List(IDC_SETUP_PETS).Texts();
     Failure failure = store_.Edit([&](Profile& profile) { SaveInitialRoster(profile, titles, hostExecutable_); });
     // Closed as if it had worked, the window would only come back at the next start: it
     // stays open, and its cancel button ends the run.

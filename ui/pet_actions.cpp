@@ -16,12 +16,6 @@ namespace {
 
 const char kFullWidthSpace[] = "\x81\x40";
 
-std::vector<std::string> Entries(ListControl& list) {
-    std::vector<std::string> names;
-    for (int i = 0, n = list.Count(); i < n; ++i) names.push_back(list.Text(i));
-    return names;
-}
-
 // Another entry's name, as the user sees names or as Windows names files.
 bool CollidesWith(const std::string& name, const std::string& listed) {
     return text::LocaleEqual(name, listed) || SameFileName(name, listed);
@@ -82,7 +76,7 @@ void FillPetList(PetManageState& state, ProfileStore& store) {
 
 ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
                       Platform& platform) {
-    std::vector<std::string> names = Entries(state.list);
+    std::vector<std::string> names = state.list.Texts();
     if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
     std::optional<Profile> profile = store.Load();
@@ -111,7 +105,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
 
 ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
                        Platform& platform) {
-    std::vector<std::string> names = Entries(state.list);
+    std::vector<std::string> names = state.list.Texts();
     int selected = state.list.Selected();
     if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
@@ -155,7 +149,7 @@ ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& pl
     if (!profile) return {false, store.ReadFailure()};
     if (selected == state.current)
         if (Failure host = HostInTheWay(platform, state.hostPath)) return {false, host};
-    std::vector<std::string> names = Entries(state.list);
+    std::vector<std::string> names = state.list.Texts();
     const std::string name = names[static_cast<size_t>(selected)];
     bool ownFiles = HasOwnFiles(names, selected);
     int current = selected == state.current ? -1 : selected < state.current ? state.current - 1 : state.current;

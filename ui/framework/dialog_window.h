@@ -26,6 +26,13 @@ public:
     virtual void Select(int index) = 0;
     // -1 when nothing is selected.
     virtual int Selected() const = 0;
+
+    // Every entry's text, in order.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (int i = 0, n = Count(); i < n; ++i) texts.push_back(Text(i));
+        return texts;
+    }
 };
 
 // Message box types and answers, with Windows' values.
