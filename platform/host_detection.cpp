@@ -8,7 +8,6 @@
 #include <memory>
 #include <new>
 
-#include "platform/cp932.h"
 #include "platform/perf_data_layout.h"
 #include "platform/text.h"
 
@@ -36,11 +35,6 @@ std::uint32_t Read32(const unsigned char* p) {
            std::uint32_t(p[3]) << 24;
 }
 
-bool HasPerfSignature(const unsigned char* block, std::size_t size) {
-    static const unsigned char kPerf[] = {'P', 0, 'E', 0, 'R', 0, 'F', 0};
-    return size >= sizeof kPerf && std::memcmp(block, kPerf, sizeof kPerf) == 0;
-}
-
 // The host executable's file name: the file part of the full path, empty without one.
 std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
     char full[kNameBytes] = {};
@@ -53,12 +47,33 @@ std::string ComparisonTarget(HostQueries& system, const std::string& hostPath) {
     return filePart;
 }
 
-// Where the file name of a path begins: past its last "\\" that is no trail byte.
-std::size_t FileNameAt(const std::string& path) {
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < path.size(); i += cp932::CharLength(path, i))
-        if (path[i] == '\\') at = i + 1;
-    return at;
+// The performance data's scan once the counter names' key is open.
+int ScanWithCounterNames(HostQueries& system, RegistryKey key, const std::string& hostPath) {
+    std::uint32_t type = 0, tableSize = 0;
+    if (system.QueryValue(key, "Counters", &type, nullptr, &tableSize) != kErrorSuccess) return 0;
+    std::unique_ptr<unsigned char[]> table(new (std::nothrow) unsigned char[tableSize]());
+    std::uint32_t read = tableSize;
+    if (!table || system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess) return 0;
+    const std::string index = FindCounterIndex(table.get(), std::min(read, tableSize));
+    table.reset();
+
+    std::unique_ptr<unsigned char[]> data;
+    std::uint32_t size = kFirstDataSize, filled = 0;
+    for (;;) {
+        data.reset(new (std::nothrow) unsigned char[size]());
+        if (!data) return 0;
+        filled = size;
+        long result = system.QueryPerformanceData(index, data.get(), &filled);
+        if (result == kErrorSuccess) break;
+        if (result != kErrorMoreData) return 0;
+        data.reset();
+        if (size > kMaxDataSize - kDataSizeStep) return 0;
+        size += kDataSizeStep;
+    }
+    filled = std::min(filled, size);
+    static const unsigned char kSignature[] = {'P', 0, 'E', 0, 'R', 0, 'F', 0};
+    if (filled < sizeof kSignature || std::memcmp(data.get(), kSignature, sizeof kSignature) != 0) return 0;
+    return MatchPerfInstances(data.get(), filled, ComparisonTarget(system, hostPath), system);
 }
 
 }  // namespace
@@ -76,9 +91,9 @@ int ScanProcessSnapshot(HostQueries& system, const std::string& hostPath) {
     if (!snapshot) return 0;
     // A compatibility mode of the 95 family on NT lists bare file names: those go by the
     // host's file name.
-    const std::string hostFile = hostPath.substr(FileNameAt(hostPath));
+    const std::string hostFile = hostPath.substr(text::FileNameAt(hostPath));
     auto isHost = [&](const std::string& exe) {
-        return FileNameAt(exe) == 0 ? !hostFile.empty() && text::LocaleEqual(exe, hostFile)
+        return text::FileNameAt(exe) == 0 ? !hostFile.empty() && text::LocaleEqual(exe, hostFile)
                                     : text::LocaleEqual(exe, hostPath);
     };
     ProcessEntry entry{kProcessEntrySize, {}};
@@ -90,42 +105,8 @@ int ScanProcessSnapshot(HostQueries& system, const std::string& hostPath) {
 
 int ScanPerformanceData(HostQueries& system, const std::string& hostPath) {
     RegistryKey key = nullptr;
-    bool keyOpen = false;
-    std::unique_ptr<unsigned char[]> data;
-
-    auto scan = [&]() -> int {
-        if (system.OpenMachineKey(kCounterNamesKey, 0, kKeyRead, key) != kErrorSuccess) return 0;
-        keyOpen = true;
-        std::uint32_t type = 0, tableSize = 0;
-        if (system.QueryValue(key, "Counters", &type, nullptr, &tableSize) != kErrorSuccess) return 0;
-        std::string index;
-        {
-            std::unique_ptr<unsigned char[]> table(new (std::nothrow) unsigned char[tableSize]());
-            if (!table) return 0;
-            std::uint32_t read = tableSize;
-            if (system.QueryValue(key, "Counters", &type, table.get(), &read) != kErrorSuccess)
-                return 0;
-            index = FindCounterIndex(table.get(), std::min(read, tableSize));
-        }
-
-        std::uint32_t size = kFirstDataSize, filled = 0;
-        for (;;) {
-            data.reset(new (std::nothrow) unsigned char[size]());
-            if (!data) return 0;
-            filled = size;
-            long result = system.QueryPerformanceData(index, data.get(), &filled);
-            if (result == kErrorSuccess) break;
-            if (result != kErrorMoreData) return 0;
-            data.reset();
-            if (size > kMaxDataSize - kDataSizeStep) return 0;
-            size += kDataSizeStep;
-        }
-        filled = std::min(filled, size);
-        if (!HasPerfSignature(data.get(), filled)) return 0;
-        return MatchPerfInstances(data.get(), filled, ComparisonTarget(system, hostPath), system);
-    };
-
-    int answer = scan();
+    const bool keyOpen = system.OpenMachineKey(kCounterNamesKey, 0, kKeyRead, key) == kErrorSuccess;
+    const int answer = keyOpen ? ScanWithCounterNames(system, key, hostPath) : 0;
     if (keyOpen) system.CloseKey(key);
     system.ClosePerformanceData();
     return answer;
@@ -140,12 +121,9 @@ std::string FindCounterIndex(const unsigned char* table, std::size_t size) {
         std::size_t end = static_cast<const unsigned char*>(nul) - table;
         std::string element(reinterpret_cast<const char*>(table + at), end - at);
         if (text::LocaleEqual(element, "process")) {
-            index.clear();
-            if (at > 0) {
-                std::size_t digitsEnd = at - 1, begin = digitsEnd;
-                while (begin > 0 && table[begin - 1] >= '0' && table[begin - 1] <= '9') --begin;
-                index.assign(reinterpret_cast<const char*>(table + begin), digitsEnd - begin);
-            }
+            std::size_t digitsEnd = at > 0 ? at - 1 : 0, begin = digitsEnd;
+            while (begin > 0 && table[begin - 1] >= '0' && table[begin - 1] <= '9') --begin;
+            index.assign(reinterpret_cast<const char*>(table + begin), digitsEnd - begin);
         }
         at = end + 1;
     }
@@ -167,13 +145,9 @@ int MatchPerfInstances(const unsigned char* block, std::size_t size, const std::
         if (instance + kInstanceFieldsEnd > end) return 0;
         const std::uint64_t nameAt = instance + Read32(block + instance + kNameOffset);
         std::uint64_t units = 0;  // with the NUL; 0 when too long to convert
-        for (std::uint64_t k = 0; k < kMaxNameUnits; ++k) {
-            const std::uint64_t at = nameAt + 2 * k;
+        for (std::uint64_t at = nameAt; units == 0 && at < nameAt + 2 * kMaxNameUnits; at += 2) {
             if (at + 2 > end) return 0;
-            if (block[at] == 0 && block[at + 1] == 0) {
-                units = k + 1;
-                break;
-            }
+            if (block[at] == 0 && block[at + 1] == 0) units = (at - nameAt) / 2 + 1;
         }
         if (units != 0 &&
             system.WideToAnsi(block + nameAt, static_cast<int>(units), name, sizeof name) > 0) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/profile_store.h"
-#include "ui/framework/dialog.h"
+#include "ui/framework/dialog_window.h"
 
 class CChooserDlg : public CDialog {
 public:
@@ -15,11 +15,10 @@ public:
     bool OnInitDialog() override;
     void OnOK() override;
 
-protected:
+private:
     void DoDataExchange(DataExchange& dx) override;
     void OnButton(int id) override;
 
-private:
     ProfileStore& store_;
     Platform& platform_;
     std::string hostPath_;

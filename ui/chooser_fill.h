@@ -1,7 +1,7 @@
 // Filling the chooser's drop-down list from the settings file.
 #pragma once
 #include "platform/profile_store.h"
-#include "ui/framework/list_control.h"
+#include "ui/framework/dialog_window.h"
 
 // Puts every roster name in the list in roster order and selects the stored current pet
 // index (nothing when it lies outside the list); returns that stored index. A settings file

@@ -2,7 +2,6 @@
 #include "ui/failure_message.h"
 
 #include "res/resource.h"
-#include "ui/framework/dialog.h"
 
 void SayFailure(const Failure& failure, int notDoneId, DialogWindow* window) {
     static const int kInTheWay[] = {0, IDS_CANNOT_READ, IDS_CANNOT_WRITE, IDS_CANNOT_RENAME, IDS_CANNOT_START,

@@ -25,10 +25,12 @@ bool CInitSetupDlg::OnInitDialog() {
 
 void CInitSetupDlg::OnOK() {
     UpdateData(true);
-    if (HoldsWildcard(hostExecutable_) || !platform_.StatFile(hostExecutable_).exists) return;
-    ListControl& pets = Window().List(IDC_SETUP_PETS);
-    std::vector<std::string> titles;
-    for (int i = 0, n = pets.Count(); i < n; ++i) titles.push_back(pets.Text(i));
+    // With "*" or "?" (never trail bytes) the folder search behind the file status would take
+    // the name for a pattern, find some file, and the pattern would be stored as the host's name.
+    if (hostExecutable_.find_first_of("*?") != std::string::npos ||
+        !platform_.StatFile(hostExecutable_).exists)
+        return;
+    const std::vector<std::string> titles = Window().List(IDC_SETUP_PETS).Texts();
     Failure failure = store_.Edit([&](Profile& profile) { SaveInitialRoster(profile, titles, hostExecutable_); });
     // Closed as if it had worked, the window would only come back at the next start: it
     // stays open, and its cancel button ends the run.

@@ -4,7 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "ui/framework/dialog.h"
+#include "ui/framework/dialog_window.h"
 
 class CInitSetupDlg : public CDialog {
 public:
@@ -13,10 +13,9 @@ public:
     bool OnInitDialog() override;
     void OnOK() override;
 
-protected:
+private:
     void DoDataExchange(DataExchange& dx) override;
 
-private:
     ProfileStore& store_;
     Platform& platform_;
     std::string hostExecutable_;

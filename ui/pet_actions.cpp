@@ -16,12 +16,6 @@ namespace {
 
 const char kFullWidthSpace[] = "\x81\x40";
 
-std::vector<std::string> Entries(ListControl& list) {
-    std::vector<std::string> names;
-    for (int i = 0, n = list.Count(); i < n; ++i) names.push_back(list.Text(i));
-    return names;
-}
-
 // Another entry's name, as the user sees names or as Windows names files.
 bool CollidesWith(const std::string& name, const std::string& listed) {
     return text::LocaleEqual(name, listed) || SameFileName(name, listed);
@@ -50,8 +44,9 @@ Failure Save(ProfileStore& store, Profile& profile, const std::vector<std::strin
     return store.Save(profile) ? Failure{} : store.WriteFailure();
 }
 
-}  // namespace
-
+// Names a user may type: not empty, no ASCII or full-width space, a bare file name of the
+// working folder that Windows can hold (no control code, none of < > " | ? *), and not the
+// name of the live or an old settings file.
 bool IsAcceptablePetName(const std::string& name) {
     if (name.empty() || name.find(' ') != std::string::npos) return false;
     if (text::Find(name, kFullWidthSpace) != std::string::npos) return false;
@@ -68,6 +63,8 @@ bool IsAcceptablePetName(const std::string& name) {
     return StoresUnchanged(name);
 }
 
+}  // namespace
+
 void FillPetList(PetManageState& state, ProfileStore& store) {
     std::optional<Profile> profile = store.Load();
     state.loaded = profile.has_value();
@@ -79,7 +76,7 @@ void FillPetList(PetManageState& state, ProfileStore& store) {
 
 ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
                       Platform& platform) {
-    std::vector<std::string> names = Entries(state.list);
+    std::vector<std::string> names = state.list.Texts();
     if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
     std::optional<Profile> profile = store.Load();
@@ -87,17 +84,10 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     if (!NameIsFree(platform, *profile, names, -1, name)) return {};
     // The probe only ever creates: a pet file already lying there is kept and becomes the
     // new pet's file, while a folder of that name refuses the name.
-    switch (platform.CreateProbe(PetFile(name))) {
-        case ProbeResult::Refused:
-            return {};
-        case ProbeResult::Failed:
-            return {false, {Failure::Write, PetFile(name)}};
-        case ProbeResult::Created:
-            platform.RemoveFile(PetFile(name));
-            break;
-        case ProbeResult::AlreadyExists:
-            break;
-    }
+    const ProbeResult probe = platform.CreateProbe(PetFile(name));
+    if (probe == ProbeResult::Refused) return {};
+    if (probe == ProbeResult::Failed) return {false, {Failure::Write, PetFile(name)}};
+    if (probe == ProbeResult::Created) platform.RemoveFile(PetFile(name));
     if (Failure host = HostInTheWay(platform, state.hostPath)) return {false, host};
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
@@ -115,7 +105,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
 
 ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
                        Platform& platform) {
-    std::vector<std::string> names = Entries(state.list);
+    std::vector<std::string> names = state.list.Texts();
     int selected = state.list.Selected();
     if (!state.loaded) return {false, store.ReadFailure()};
     if (!IsAcceptablePetName(name)) return {};
@@ -159,7 +149,7 @@ ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& pl
     if (!profile) return {false, store.ReadFailure()};
     if (selected == state.current)
         if (Failure host = HostInTheWay(platform, state.hostPath)) return {false, host};
-    std::vector<std::string> names = Entries(state.list);
+    std::vector<std::string> names = state.list.Texts();
     const std::string name = names[static_cast<size_t>(selected)];
     bool ownFiles = HasOwnFiles(names, selected);
     int current = selected == state.current ? -1 : selected < state.current ? state.current - 1 : state.current;

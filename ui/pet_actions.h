@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "platform/profile_store.h"
 #include "platform/failure.h"
-#include "ui/framework/list_control.h"
+#include "ui/framework/dialog_window.h"
 
 // The list and current pet index as the management window holds them while it is open.
 // Not loaded when the settings file could not be read: the list is then no roster to save.
@@ -39,8 +39,3 @@ ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileSt
 // `confirm` asks the user and answers true for Yes.
 ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
                         const std::function<bool()>& confirm);
-
-// Names a user may type: not empty, no ASCII or full-width space, a bare file name of the
-// working folder that Windows can hold (no control code, none of < > " | ? *), and not the
-// name of the live or an old settings file.
-bool IsAcceptablePetName(const std::string& name);

@@ -5,9 +5,7 @@
 #include "ui/failure_message.h"
 #include "ui/framework/data_exchange.h"
 
-namespace {
 constexpr int kNameBytes = 16;
-}  // namespace
 
 CPetManageDlg::CPetManageDlg(ProfileStore& store, Platform& platform, std::string hostPath, CDialog* owner)
     : CDialog(IDD_PET_MANAGE, owner), store_(store), platform_(platform), hostPath_(std::move(hostPath)) {}
@@ -25,31 +23,20 @@ bool CPetManageDlg::OnInitDialog() {
 
 bool CPetManageDlg::PreTranslateKey(Key key) { return key == Key::Enter || key == Key::Escape; }
 
-void CPetManageDlg::ClearName() {
+void CPetManageDlg::OnButton(int id) {
+    if (id == IDC_MANAGE_DISCARD) {
+        ActionResult result = DiscardPet(*state_, store_, platform_, [this] {
+            return Window().ShowMessage(LoadText(IDS_DISCARD_QUESTION), LoadText(IDS_DISCARD_CAPTION),
+                                        mb::kYesNo | mb::kIconExclamation) == mb::kIdYes;
+        });
+        SayFailure(result.failure, IDS_NOT_DISCARDED, &Window());
+        return;  // the name typed stays for another action
+    }
+    const bool adopt = id == IDC_MANAGE_ADOPT;
+    if ((!adopt && id != IDC_MANAGE_RENAME) || !UpdateData(true)) return;
+    ActionResult result = (adopt ? AdoptPet : RenamePet)(*state_, name_, store_, platform_);
+    SayFailure(result.failure, adopt ? IDS_NOT_ADOPTED : IDS_NOT_RENAMED, &Window());
+    if (!result) return;
     name_.clear();
     UpdateData(false);
-}
-
-void CPetManageDlg::OnButton(int id) {
-    ActionResult result;
-    switch (id) {
-        case IDC_MANAGE_ADOPT:
-            if (!UpdateData(true)) return;
-            result = AdoptPet(*state_, name_, store_, platform_);
-            SayFailure(result.failure, IDS_NOT_ADOPTED, &Window());
-            break;
-        case IDC_MANAGE_RENAME:
-            if (!UpdateData(true)) return;
-            result = RenamePet(*state_, name_, store_, platform_);
-            SayFailure(result.failure, IDS_NOT_RENAMED, &Window());
-            break;
-        case IDC_MANAGE_DISCARD:
-            result = DiscardPet(*state_, store_, platform_, [this] {
-                return Window().ShowMessage(LoadText(IDS_DISCARD_QUESTION), LoadText(IDS_DISCARD_CAPTION),
-                                            mb::kYesNo | mb::kIconExclamation) == mb::kIdYes;
-            });
-            SayFailure(result.failure, IDS_NOT_DISCARDED, &Window());
-            return;  // the name typed stays for another action
-    }
-    if (result) ClearName();
 }

@@ -3,9 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
-#include "platform/profile_store.h"
-#include "ui/framework/dialog.h"
+#include "ui/framework/dialog_window.h"
 #include "ui/pet_actions.h"
 
 class CPetManageDlg : public CDialog {
@@ -16,12 +14,9 @@ public:
     bool OnInitDialog() override;
     bool PreTranslateKey(Key key) override;
 
-protected:
+private:
     void DoDataExchange(DataExchange& dx) override;
     void OnButton(int id) override;
-
-private:
-    void ClearName();
 
     ProfileStore& store_;
     Platform& platform_;

@@ -21,5 +21,3 @@ std::vector<std::string> CollectPetTitles(const std::vector<std::string>& petFil
 std::string FindHostExecutable(const std::vector<std::string>& hostFileNames) {
     return hostFileNames.empty() ? std::string() : hostFileNames.front();
 }
-
-bool HoldsWildcard(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }

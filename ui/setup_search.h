@@ -10,8 +10,3 @@ std::vector<std::string> CollectPetTitles(const std::vector<std::string>& petFil
 
 // The first "Kirimo*.exe" match, or the empty text.
 std::string FindHostExecutable(const std::vector<std::string>& hostFileNames);
-
-// Whether a typed host executable name holds "*" or "?" (never trail bytes): the folder
-// search behind the file status would take it for a pattern, find some file, and the
-// pattern would be stored as the host's name.
-bool HoldsWildcard(const std::string& name);

@@ -18,6 +18,5 @@ int main(int argc, char** argv) {
     // Characters code page 932 lacks arrive as "?", as in the ANSI arguments of Windows.
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(encoding::ToCodePage(argv[i], encoding::TerminalEncoding()));
-    CZandryApp app(SystemPlatform(), arguments);
-    return app.Run();
+    return CZandryApp(SystemPlatform(), arguments).Run();
 }

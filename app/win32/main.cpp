@@ -14,6 +14,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The _mbs functions follow this code page, not the user's locale, unless told.
     _setmbcp(_MB_CP_ANSI);
     std::vector<std::string> arguments(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
-    CZandryApp app(SystemPlatform(), arguments);
-    return app.Run();
+    return CZandryApp(SystemPlatform(), arguments).Run();
 }

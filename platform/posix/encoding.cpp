@@ -43,11 +43,10 @@ std::optional<std::string> Convert(const std::string& text, const char* from, co
     if (!IsOpen(cd)) return std::nullopt;
     std::string out(text.size() * 4 + 4, '\0');
     char* in = const_cast<char*>(text.data());
-    size_t inLeft = text.size();
     char* outPtr = out.data();
-    size_t outLeft = out.size();
-    size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    if (rc == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
+    size_t inLeft = text.size(), outLeft = out.size();
+    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
+        return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;
 }

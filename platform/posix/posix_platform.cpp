@@ -34,11 +34,9 @@ bool MatchesPattern(const char* name, const char* pattern) {
     if (*name == '\0') return false;
     int n = cp932::CharLength(name), p = cp932::CharLength(pattern);
     if (*pattern == '?') return MatchesPattern(name + n, pattern + 1);
-    if (n != p) return false;
     bool same = n == 1 ? cp932::AsciiUpper(*name) == cp932::AsciiUpper(*pattern)
                        : name[0] == pattern[0] && name[1] == pattern[1];
-    if (!same) return false;
-    return MatchesPattern(name + n, pattern + p);
+    return n == p && same && MatchesPattern(name + n, pattern + p);
 }
 
 // The current directory as Linux names it, however deep; empty when it cannot be read.
@@ -64,8 +62,7 @@ std::optional<std::string> SystemPath(const std::string& corePath) {
     return path;
 }
 
-// Empties or creates the file at a Linux path (with `mode` when new), writes it and, when
-// asked, flushes it.
+// Empties or creates the file at a Linux path (with `mode` when new) and writes it, flushed when asked.
 bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned mode, bool flush) {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) return false;
@@ -81,12 +78,10 @@ bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned m
 
 // The whole file at a Linux path, telling a missing file from one that cannot be read.
 FileContents ReadHostFile(const std::string& path) {
-    FileContents contents;
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        contents.state = errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable;
-        return contents;
-    }
+    if (fd < 0)
+        return {errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable, {}};
+    FileContents contents;
     // Sized once: a large roster's file grown piece by piece would be copied again and again.
     struct stat st;
     if (fstat(fd, &st) == 0 && st.st_size > 0) contents.bytes.reserve(static_cast<size_t>(st.st_size));
@@ -125,9 +120,8 @@ public:
         return reinterpret_cast<LockHandle>(static_cast<intptr_t>(fd) + 1);
     }
 
-    void ReleaseInstanceLock(LockHandle) override {
-        // The lock was never owned, as a mutex created not owned is not: nothing to release.
-    }
+    // Never owned, as a mutex created not owned is not: nothing to release.
+    void ReleaseInstanceLock(LockHandle) override {}
 
     void CloseInstanceLock(LockHandle lock) override {
         if (lock) close(static_cast<int>(reinterpret_cast<intptr_t>(lock) - 1));
@@ -146,11 +140,9 @@ public:
         if (errno != EINVAL && errno != ENOSYS) return false;
         // File systems without the flag: a hard link cannot replace either.
         if (link(source->c_str(), target->c_str()) != 0) return false;
-        if (unlink(source->c_str()) != 0) {
-            unlink(target->c_str());
-            return false;
-        }
-        return true;
+        if (unlink(source->c_str()) == 0) return true;
+        unlink(target->c_str());
+        return false;
     }
 
     bool RemoveFile(const std::string& name) override {
@@ -164,8 +156,7 @@ public:
 
     bool CopyFileReplacing(const std::string& from, const std::string& to) override {
         auto source = SystemPath(from), target = SystemPath(to);
-        struct stat st;
-        struct stat existing;
+        struct stat st, existing;
         // CopyFile replaces neither a folder nor a read-only file.
         if (!source || !target || stat(source->c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
             (stat(target->c_str(), &existing) == 0 && (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR))))

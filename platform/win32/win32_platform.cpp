@@ -10,11 +10,11 @@
 
 namespace {
 
-// The directory entry of that name, as the folder search reports it; none when missing.
 bool IsNotFound(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES;
 }
 
+// The directory entry of that name, as the folder search reports it; none when missing.
 std::optional<WIN32_FIND_DATAA> FindEntry(const std::string& name) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(name.c_str(), &data);
@@ -116,13 +116,11 @@ public:
     }
 
     FileContents ReadWholeFile(const std::string& name) override {
-        FileContents contents;
         HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            contents.state = IsNotFound(GetLastError()) ? FileContents::Absent : FileContents::Unreadable;
-            return contents;
-        }
+        if (file == INVALID_HANDLE_VALUE)
+            return {IsNotFound(GetLastError()) ? FileContents::Absent : FileContents::Unreadable, {}};
+        FileContents contents;
         char buffer[16384];
         DWORD got = 0;
         BOOL ok;
@@ -150,8 +148,7 @@ public:
                                                            FILE_ATTRIBUTE_ARCHIVE));
         }
         // 95, 98 and Me export MoveFileExA but cannot replace with it; NT 4.0 can.
-        VersionInfo version;
-        version.size = sizeof(OSVERSIONINFOA);
+        VersionInfo version{sizeof(OSVERSIONINFOA)};
         if (!Host().GetVersion(version) || version.platformId != VER_PLATFORM_WIN32_NT)
             return ReplaceResult::Unsupported;
         using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);

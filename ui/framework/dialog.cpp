@@ -1,11 +1,18 @@
-// The modal dialog base's default behaviour.
-#include "ui/framework/dialog.h"
+// The modal dialog base's default behaviour, and its data exchange.
+#include "ui/framework/dialog_window.h"
 
+#include "res/resource.h"
 #include "ui/framework/data_exchange.h"
 
 namespace {
 DialogSystem* replacement = nullptr;
+
+int ShowTitled(DialogWindow* owner, const std::string& text, unsigned buttons) {
+    const std::string caption = Dialogs().ApplicationTitle();
+    const unsigned type = buttons | mb::kIconExclamation;
+    return owner ? owner->ShowMessage(text, caption, type) : Dialogs().ShowMessage(text, caption, type);
 }
+}  // namespace
 
 DialogSystem& Dialogs() { return replacement ? *replacement : SystemDialogs(); }
 void UseDialogs(DialogSystem* system) { replacement = system; }
@@ -18,14 +25,6 @@ std::string LoadText(int id, const std::vector<std::string>& inserts) {
     }
     return text;
 }
-
-namespace {
-int ShowTitled(DialogWindow* owner, const std::string& text, unsigned buttons) {
-    const std::string caption = Dialogs().ApplicationTitle();
-    const unsigned type = buttons | mb::kIconExclamation;
-    return owner ? owner->ShowMessage(text, caption, type) : Dialogs().ShowMessage(text, caption, type);
-}
-}  // namespace
 
 void Warn(DialogWindow* owner, const std::string& text) { ShowTitled(owner, text, mb::kOk); }
 
@@ -57,4 +56,30 @@ void CDialog::OnCommand(int id) {
 
 void CDialog::OnOK() {
     if (UpdateData(true)) EndDialog(kIdOk);
+}
+
+void DataExchange::Selection(int id, int& index) {
+    if (failed_) return;
+    if (save_)
+        index = window_.List(id).Selected();
+    else
+        window_.List(id).Select(index);
+}
+
+void DataExchange::Text(int id, std::string& text) {
+    if (failed_) return;
+    if (save_)
+        text = window_.GetItemText(id);
+    else
+        window_.SetItemText(id, text);
+}
+
+void DataExchange::MaxBytes(int id, const std::string& text, int bytes) {
+    if (failed_) return;
+    if (!save_) {
+        window_.LimitText(id, bytes);
+    } else if (static_cast<int>(text.size()) > bytes) {
+        Warn(&window_, LoadText(IDS_NAME_TOO_LONG, {std::to_string(bytes)}));
+        failed_ = true;
+    }
 }

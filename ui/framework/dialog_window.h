@@ -1,13 +1,39 @@
-// A dialog window as the dialog classes see it: controls addressed by id, message boxes,
-// and the end of the modal run. Each platform's dialog system provides it: real windows
-// on Windows, our own dialog manager elsewhere.
+// The dialog framework: the modal dialog base, bound to a template by id, with data exchange
+// in both directions; the dialog window it sees, with controls addressed by id, message boxes
+// and the end of the modal run; and the dialog system that runs it, each platform's own: real
+// windows on Windows, our own dialog manager elsewhere. Dialog subclasses stay thin: their
+// logic lives in operations that never see a window.
 #pragma once
 #include <string>
 #include <vector>
 
-#include "ui/framework/list_control.h"
+class DataExchange;
 
-class CDialog;
+// The list controls as the windows' logic sees them: an ordered list of texts with at most
+// one selected entry. The dialogs hand their real controls in; tests hand in a plain one.
+class ListControl {
+public:
+    virtual ~ListControl() = default;
+    virtual void Clear() = 0;
+    virtual int Count() const = 0;
+    virtual std::string Text(int index) const = 0;
+    // Appends at the end of an unsorted list, at its sorted place in a sorted one; the index.
+    virtual int Add(const std::string& text) = 0;
+    virtual void Insert(int index, const std::string& text) = 0;
+    // Deleting the selected entry leaves none selected.
+    virtual void Delete(int index) = 0;
+    // An index outside the list selects nothing.
+    virtual void Select(int index) = 0;
+    // -1 when nothing is selected.
+    virtual int Selected() const = 0;
+
+    // Every entry's text, in order.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (int i = 0, n = Count(); i < n; ++i) texts.push_back(Text(i));
+        return texts;
+    }
+};
 
 // Message box types and answers, with Windows' values.
 namespace mb {
@@ -38,6 +64,46 @@ public:
     virtual int ShowMessage(const std::string& text, const std::string& caption, unsigned type) = 0;
     // Ends the modal run with this result once the current message has been handled.
     virtual void EndDialog(int result) = 0;
+};
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// The keys a dialog may see before the dialog manager does.
+enum class Key { Enter, Escape, Tab, Other };
+
+class CDialog {
+public:
+    CDialog(int templateId, CDialog* owner = nullptr) : templateId_(templateId), owner_(owner) {}
+    virtual ~CDialog() = default;
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    int DoModal();
+    // Reads the controls into the fields (save) or writes the fields to them; false when a
+    // field check refused what was read.
+    bool UpdateData(bool save);
+    void EndDialog(int result);
+    DialogWindow& Window() { return *window_; }
+
+    // Called by the dialog system.
+    void Attach(DialogWindow* window) { window_ = window; }
+    virtual bool OnInitDialog();
+    // A button's click; ids 1 and 2 are OK and Cancel.
+    virtual void OnCommand(int id);
+    // True when the key was consumed and must go no further.
+    virtual bool PreTranslateKey(Key) { return false; }
+    virtual void OnOK();
+
+protected:
+    virtual void DoDataExchange(DataExchange&) {}
+    // A click of a button other than OK and Cancel.
+    virtual void OnButton(int) {}
+
+private:
+    int templateId_;
+    CDialog* owner_;
+    DialogWindow* window_ = nullptr;
 };
 
 // Runs dialogs modally on the platform's windows.

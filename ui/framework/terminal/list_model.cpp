@@ -17,21 +17,18 @@ std::string ListModel::Text(int index) const {
 // A sorted list box's own binary search, step for step: where it meets an entry equal to the
 // new one, the new one goes before it, so equal entries' order depends on how they came.
 int ListModel::Add(const std::string& text) {
-    int at = Count();
-    if (sorted_) {
-        int high = Count() - 1;
-        for (at = 0; at <= high;) {
-            int mid = (at + high) / 2;
-            int order = cp932::LocaleCompare(items_[static_cast<size_t>(mid)], text);
-            if (order == 0) {
-                at = mid;
-                break;
-            }
-            if (order > 0)
-                high = mid - 1;
-            else
-                at = mid + 1;
+    int at = sorted_ ? 0 : Count();
+    for (int high = Count() - 1; sorted_ && at <= high;) {
+        int mid = (at + high) / 2;
+        int order = cp932::LocaleCompare(items_[static_cast<size_t>(mid)], text);
+        if (order == 0) {
+            at = mid;
+            break;
         }
+        if (order > 0)
+            high = mid - 1;
+        else
+            at = mid + 1;
     }
     Insert(at, text);
     return at;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/framework/list_control.h"
+#include "ui/framework/dialog_window.h"
 
 class ListModel final : public ListControl {
 public:

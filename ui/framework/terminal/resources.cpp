@@ -87,16 +87,14 @@ ControlTemplate ReadControl(Cursor& in, bool extended) {
 std::optional<DialogTemplate> ReadDialog(int id, const unsigned char* bytes, std::size_t size) {
     Cursor in(bytes, size);
     DialogTemplate d{id, "", 0, 0, 0, 0, 0, 0, "", 0, {}};
-    std::uint32_t first = in.Read(4);
-    bool extended = first == 0xFFFF0001;  // DIALOGEX: version 1, signature 0xFFFF
-    if (extended) {
+    bool extended = in.Read(4) == 0xFFFF0001;  // DIALOGEX: version 1, signature 0xFFFF
+    if (extended)
         in.Read(4);  // help id
-        d.exStyle = in.Read(4);
-        d.style = in.Read(4);
-    } else {
-        d.style = first;
-        d.exStyle = in.Read(4);
-    }
+    else
+        in = Cursor(bytes, size);  // DIALOG starts with its style
+    std::uint32_t first = in.Read(4), second = in.Read(4);
+    d.style = extended ? second : first;  // DIALOGEX puts the extended style first
+    d.exStyle = extended ? first : second;
     int count = static_cast<int>(in.Read(2));
     d.x = in.Short(), d.y = in.Short(), d.width = in.Short(), d.height = in.Short();
     in.Name(nullptr);  // menu
@@ -147,8 +145,7 @@ std::optional<std::vector<DialogTemplate>> ReadDialogTemplates(const unsigned ch
         if (dialog) dialogs.push_back(std::move(*dialog));
         return dialog.has_value();
     });
-    if (!ok) return std::nullopt;
-    return dialogs;
+    return ok ? std::optional(std::move(dialogs)) : std::nullopt;
 }
 
 std::optional<std::map<int, std::string>> ReadStringTable(const unsigned char* bytes, std::size_t size) {
@@ -161,8 +158,7 @@ std::optional<std::map<int, std::string>> ReadStringTable(const unsigned char* b
             if (std::string text = in.Counted(in.Read(2)); !text.empty()) texts[(block - 1) * 16 + i] = text;
         return in.Ok();
     });
-    if (!ok) return std::nullopt;
-    return texts;
+    return ok ? std::optional(std::move(texts)) : std::nullopt;
 }
 
 const DialogTemplate* FindDialogTemplate(int id) {

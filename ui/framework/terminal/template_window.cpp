@@ -19,11 +19,8 @@ bool IsButtonOf(const ControlTemplate& c, std::uint32_t type) {
 // Cuts to at most `bytes` bytes without splitting a double-byte character.
 std::string CutToBytes(const std::string& text, int bytes) {
     size_t end = 0;
-    while (end < text.size()) {
-        size_t len = cp932::CharLength(text, end);
-        if (end + len > static_cast<size_t>(bytes)) break;
-        end += len;
-    }
+    while (end < text.size() && end + cp932::CharLength(text, end) <= static_cast<size_t>(bytes))
+        end += cp932::CharLength(text, end);
     return text.substr(0, end);
 }
 }  // namespace

@@ -37,22 +37,13 @@ int TerminalDialogs::RunModal(CDialog& dialog, int templateId, CDialog*) {
 }
 
 void TerminalDialogs::Render(const TemplateWindow& window) {
-    const DialogTemplate& source = window.Source();
-    out_ << "\n== " << shown_(source.caption) << " ==\n";
+    out_ << "\n== " << shown_(window.Source().caption) << " ==\n";
     std::vector<const TemplateControl*> order;
     for (const TemplateControl& control : window.Controls()) order.push_back(&control);
     // Reading order, top to bottom and left to right, as a person scans the window.
     std::stable_sort(order.begin(), order.end(), [](const TemplateControl* a, const TemplateControl* b) {
         return a->source->y != b->source->y ? a->source->y < b->source->y : a->source->x < b->source->x;
     });
-    std::string buttons;
-    int buttonIndex = 0;
-    for (const TemplateControl& control : window.Controls()) {
-        if (!IsPushButton(*control.source)) continue;
-        bool focused = window.Focus() == &control - window.Controls().data();
-        buttons += std::string(" [") + static_cast<char>('a' + buttonIndex++) + "] " + shown_(control.text) +
-                   (IsDefaultButton(*control.source) ? " (Enter)" : "") + (focused ? " <" : "") + " ";
-    }
     for (const TemplateControl* control : order) {
         const ControlTemplate& t = *control->source;
         if (IsPushButton(t)) continue;
@@ -70,7 +61,14 @@ void TerminalDialogs::Render(const TemplateWindow& window) {
             out_ << shown_(control->text) << "\n";
         }
     }
-    out_ << buttons << "\n> " << std::flush;
+    char letter = 'a';
+    for (const TemplateControl& control : window.Controls()) {
+        if (!IsPushButton(*control.source)) continue;
+        bool focused = window.Focus() == &control - window.Controls().data();
+        out_ << " [" << letter++ << "] " << shown_(control.text)
+             << (IsDefaultButton(*control.source) ? " (Enter)" : "") << (focused ? " <" : "") << " ";
+    }
+    out_ << "\n> " << std::flush;
 }
 
 bool TerminalDialogs::Act(CDialog& dialog, TemplateWindow& window) {
@@ -78,9 +76,9 @@ bool TerminalDialogs::Act(CDialog& dialog, TemplateWindow& window) {
     if (!std::getline(in_, raw)) return false;
     std::string line = Trimmed(raw);
     if (line.empty() || line == "enter") {
-        Press(dialog, Key::Enter, window);
+        if (!dialog.PreTranslateKey(Key::Enter)) dialog.OnCommand(window.EnterTarget());
     } else if (line == "esc" || line == "escape") {
-        Press(dialog, Key::Escape, window);
+        if (!dialog.PreTranslateKey(Key::Escape)) dialog.OnCommand(kIdCancel);
     } else if (line == "tab") {
         if (!dialog.PreTranslateKey(Key::Tab)) window.MoveFocus();
     } else if (line.rfind("type", 0) == 0 && (line.size() == 4 || line[4] == ' ')) {
@@ -88,27 +86,16 @@ bool TerminalDialogs::Act(CDialog& dialog, TemplateWindow& window) {
     } else if (std::all_of(line.begin(), line.end(), ::isdigit) && line.size() < 9) {
         window.SelectItem(std::stoi(line) - 1);
     } else if (line.size() == 1 && line[0] >= 'a' && line[0] <= 'z') {
-        int wanted = line[0] - 'a', index = 0;
-        for (const TemplateControl& control : window.Controls()) {
-            if (!IsPushButton(*control.source)) continue;
-            if (index++ == wanted) {
-                dialog.OnCommand(control.source->id);
-                break;
-            }
-        }
+        int wanted = line[0] - 'a';  // letters run over the push buttons in template order
+        for (const TemplateControl& control : window.Controls())
+            if (IsPushButton(*control.source) && wanted-- == 0) dialog.OnCommand(control.source->id);
     } else {
         out_ << "? " << line << "\n";
     }
     return true;
 }
 
-void TerminalDialogs::Press(CDialog& dialog, Key key, TemplateWindow& window) {
-    if (dialog.PreTranslateKey(key)) return;
-    dialog.OnCommand(key == Key::Enter ? window.EnterTarget() : kIdCancel);
-}
-
-int TerminalDialogs::ShowMessage(const std::string& text, const std::string& caption,
-                                   unsigned type) {
+int TerminalDialogs::ShowMessage(const std::string& text, const std::string& caption, unsigned type) {
     out_ << "\n-- " << shown_(caption) << " --\n" << shown_(text) << "\n";
     bool yesNo = (type & 0x0F) == mb::kYesNo;
     out_ << (yesNo ? " [y] yes  [n] no\n> " : " [Enter] OK\n> ") << std::flush;

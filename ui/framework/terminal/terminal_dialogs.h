@@ -9,7 +9,6 @@
 #include <iosfwd>
 #include <string>
 
-#include "ui/framework/dialog_window.h"
 #include "ui/framework/terminal/template_window.h"
 
 class TerminalDialogs final : public DialogSystem {
@@ -29,7 +28,6 @@ private:
     void Render(const TemplateWindow& window);
     // Carries out one line of input; false at the end of input.
     bool Act(CDialog& dialog, TemplateWindow& window);
-    void Press(CDialog& dialog, Key key, TemplateWindow& window);
     std::istream& in_;
     std::ostream& out_;
     Conversion shown_;

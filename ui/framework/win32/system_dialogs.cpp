@@ -6,7 +6,8 @@
 #include <map>
 
 #include "platform/cp932.h"
-#include "ui/framework/dialog.h"
+#include "platform/text.h"
+#include "ui/framework/dialog_window.h"
 
 namespace {
 
@@ -162,22 +163,17 @@ Key KeyOf(WPARAM virtualKey) {
 class Win32Dialogs final : public DialogSystem {
 public:
     int RunModal(CDialog& dialog, int templateId, CDialog* owner) override {
-        auto found = owner ? windows_.find(owner) : windows_.end();
-        HWND ownerWindow = found != windows_.end() ? found->second : nullptr;
+        // An owner is a dialog running on this system, so its window is one of ours.
+        HWND ownerWindow = owner ? static_cast<Win32Window&>(owner->Window()).hwnd : nullptr;
         Win32Window window(dialog);
         HWND hwnd = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), ownerWindow,
                                        DialogProc, reinterpret_cast<LPARAM>(&window));
         if (!hwnd) return kIdCancel;
-        windows_[&dialog] = hwnd;
         if (ownerWindow) EnableWindow(ownerWindow, FALSE);
         ShowWindow(hwnd, SW_SHOW);
         MSG msg;
-        bool quit = false;
-        while (!window.ended) {
-            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-                quit = true;
-                break;
-            }
+        BOOL got = TRUE;
+        while (!window.ended && (got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
             bool ours = msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd);
             if (ours && msg.message == WM_KEYDOWN && dialog.PreTranslateKey(KeyOf(msg.wParam))) continue;
             if (!IsDialogMessageA(hwnd, &msg)) {
@@ -188,8 +184,7 @@ public:
         // Enabled before the window goes, so that activation returns to the owner.
         if (ownerWindow) EnableWindow(ownerWindow, TRUE);
         DestroyWindow(hwnd);
-        windows_.erase(&dialog);
-        if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+        if (got <= 0) PostQuitMessage(static_cast<int>(msg.wParam));
         return window.result;
     }
 
@@ -197,11 +192,7 @@ public:
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, sizeof path);
         std::string name = path;
-        // Double-byte aware: a trail byte 0x5C is not the separator.
-        size_t start = 0;
-        for (size_t i = 0; i < name.size(); i += cp932::CharLength(name, i))
-            if (name[i] == '\\') start = i + 1;
-        return cp932::FileTitle(name.substr(start));
+        return cp932::FileTitle(name.substr(text::FileNameAt(name)));
     }
 
     std::string LoadText(int id) override {
@@ -224,9 +215,6 @@ public:
         auto reg = find("Ctl3dRegister"), subclass = find("Ctl3dAutoSubclass");
         if (reg && subclass && reg(Instance())) subclass(Instance());
     }
-
-private:
-    std::map<CDialog*, HWND> windows_;
 };
 
 }  // namespace
