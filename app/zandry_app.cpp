@@ -14,9 +14,7 @@
 #include "ui/framework/dialog_window.h"
 #include "ui/init_setup_dlg.h"
 
-namespace {
 constexpr char kInstanceLockName[] = "CZandryApp";
-}
 
 CZandryApp::CZandryApp(Platform& platform, std::vector<std::string> arguments)
     : platform_(platform), arguments_(std::move(arguments)), store_(platform) {}

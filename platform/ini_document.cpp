@@ -80,9 +80,7 @@ bool IniDocument::Set(const std::string& section, const std::string& key, const 
     // An empty name, once written, could never be found again.
     if (sectionName.empty() || keyName.empty()) return false;
     std::string v = CString(value);
-    std::size_t lead = 0;
-    while (lead < v.size() && ini::IsBlank(v[lead])) ++lead;
-    v.erase(0, lead);
+    v.erase(0, v.find_first_not_of(ini::kBlanks));
 
     const std::string line = keyName + "=" + v;
     // A name or value holding a line break or "]" may parse otherwise than it was meant:

@@ -5,20 +5,9 @@
 
 namespace ini {
 
-bool IsBlank(char c) {
-    switch (static_cast<unsigned char>(c)) {
-    case ' ': case '\t': case '\r': case '\n': case '\v': case '\f': case 0x1A:  // ^Z: DOS EOF
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::string_view Trimmed(std::string_view s) {
-    std::size_t begin = 0, end = s.size();
-    while (begin < end && IsBlank(s[begin])) ++begin;
-    while (end > begin && IsBlank(s[end - 1])) --end;
-    return s.substr(begin, end - begin);
+    const std::size_t begin = s.find_first_not_of(kBlanks);
+    return begin == s.npos ? std::string_view() : s.substr(begin, s.find_last_not_of(kBlanks) + 1 - begin);
 }
 
 Parsed Parse(std::string_view text) {

@@ -21,7 +21,8 @@ struct IniLine {
 
 namespace ini {
 
-bool IsBlank(char c);
+// What the profile functions trim: ^Z is DOS's end of file.
+constexpr std::string_view kBlanks = " \t\r\n\v\f\x1a";
 std::string_view Trimmed(std::string_view s);
 
 // A line as the profile functions take it; names and value trimmed of blanks, quotes kept.

@@ -4,9 +4,7 @@
 #include "roster/pet_files.h"
 #include "roster/roster.h"
 
-namespace {
-const char kRename[] = "Rename";
-}
+constexpr char kRename[] = "Rename";
 
 void WriteRenameRecord(Profile& profile, const RenameRecord& record) {
     bool none = record.from.empty() && record.to.empty();
