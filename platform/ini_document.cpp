@@ -57,11 +57,9 @@ std::optional<std::size_t> IniDocument::FindSection(const std::string& section) 
 }
 
 std::optional<std::string> IniDocument::Find(const std::string& section, const std::string& key) const {
-    auto s = FindSection(section);
-    const std::string wanted = ini::Folded(CString(key));
-    if (!s || wanted.empty()) return std::nullopt;  // as GetPrivateProfileString with key ""
-    auto line = sections_[*s].KeyLine(wanted);
-    auto value = line ? Unquoted(ini::Parse(sections_[*s].Lines()[*line].Text()).value) : std::nullopt;
+    const auto s = FindSection(section);
+    const auto line = s ? sections_[*s].KeyLine(ini::Folded(CString(key))) : std::nullopt;
+    const auto value = line ? Unquoted(ini::Parse(sections_[*s].Lines()[*line].Text()).value) : std::nullopt;
     return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
@@ -115,24 +113,17 @@ bool IniDocument::Set(const std::string& section, const std::string& key, const 
 
 bool IniDocument::Remove(const std::string& section, const std::string& key) {
     const auto s = FindSection(section);
-    const std::string wanted = ini::Folded(CString(key));
-    const auto at = s && !wanted.empty() ? sections_[*s].KeyLine(wanted) : std::nullopt;
-    if (!at) return false;
-    sections_[*s].Remove(*at);
-    return true;
+    const auto at = s ? sections_[*s].KeyLine(ini::Folded(CString(key))) : std::nullopt;
+    if (at) sections_[*s].Remove(*at);
+    return at.has_value();
 }
 
 std::string IniDocument::Bytes() const {
     std::string bytes;
-    std::size_t size = 0;
-    auto each = [&](auto&& add) {
-        for (const IniSection& section : sections_) {
-            if (section.Header()) add(*section.Header());
-            for (const IniLine& line : section.Lines()) add(line);
-        }
-    };
-    each([&](const IniLine& line) { size += line.size + kEndings[line.ending].size(); });
-    bytes.reserve(size);
-    each([&](const IniLine& line) { bytes.append(line.Text()).append(kEndings[line.ending]); });
+    auto add = [&](const IniLine& line) { bytes.append(line.Text()).append(kEndings[line.ending]); };
+    for (const IniSection& section : sections_) {
+        if (section.Header()) add(*section.Header());
+        for (const IniLine& line : section.Lines()) add(line);
+    }
     return bytes;
 }

@@ -31,6 +31,7 @@ std::string Folded(std::string_view name) { return cp932::AsciiUpper(Trimmed(nam
 }  // namespace ini
 
 std::optional<std::size_t> IniSection::KeyLine(const std::string& foldedKey) const {
+    if (foldedKey.empty()) return std::nullopt;  // as GetPrivateProfileString with key ""
     if (!keys_ && walked_ < lines_.size()) {
         for (std::size_t line = 0; line < lines_.size(); ++line) {
             ++walked_;

@@ -44,7 +44,7 @@ public:
 
     const std::optional<IniLine>& Header() const { return header_; }
     const std::vector<IniLine>& Lines() const { return lines_; }
-    // The first line of the key, named as Folded gives it.
+    // The first line of the key, named as Folded gives it; none for an empty name.
     std::optional<std::size_t> KeyLine(const std::string& foldedKey) const;
 
     // While the file is read.
