@@ -41,10 +41,8 @@ std::optional<std::size_t> IniSection::KeyLine(const std::string& foldedKey) con
     }
     if (!keys_) {
         keys_.emplace();
-        for (std::size_t line = 0; line < lines_.size(); ++line) {
-            std::string_view name = ini::Parse(lines_[line].Text()).name;
-            if (!name.empty()) keys_->emplace(ini::Folded(name), line);
-        }
+        for (std::size_t line = 0; line < lines_.size(); ++line)
+            keys_->emplace(ini::Folded(ini::Parse(lines_[line].Text()).name), line);
     }
     auto it = keys_->find(foldedKey);
     return it == keys_->end() ? std::nullopt : std::optional(it->second);

@@ -1,6 +1,8 @@
 // Roster operations over one look at the settings file.
 #include "roster/roster.h"
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 #include "platform/text.h"
 #include "roster/host_files.h"
@@ -29,18 +31,11 @@ std::string GetPetName(const Profile& profile, int index) {
 // The index a name key stands for, as NameKey spells it in any letter case; -1 for any
 // other key.
 int NameIndex(std::string_view key) {
-    constexpr std::string_view prefix = "PETNAME";
-    const std::size_t digits = prefix.size();
-    if (key.size() <= digits || key.size() > digits + 5 || (key[digits] == '0' && key.size() > digits + 1))
+    const std::string_view digits = key.substr(std::min<std::size_t>(key.size(), 7));
+    if (cp932::AsciiUpper(key.substr(0, 7)) != "PETNAME" || digits.empty() || digits.size() > 5 ||
+        (digits[0] == '0' && digits.size() > 1) || digits.find_first_not_of("0123456789") != digits.npos)
         return -1;
-    for (std::size_t i = 0; i < digits; ++i)
-        if (cp932::AsciiUpper(key[i]) != prefix[i]) return -1;
-    int index = 0;
-    for (char c : key.substr(digits)) {
-        if (c < '0' || c > '9') return -1;
-        index = index * 10 + (c - '0');
-    }
-    return index;
+    return std::stoi(std::string(digits));
 }
 
 Roster ReadRoster(const Profile& profile) {
@@ -65,9 +60,7 @@ std::string GetCurrentPetName(const Profile& profile) {
     return GetPetName(profile, ReadCurrentPetIndex(profile));
 }
 
-std::string GetHostExecutableName(const Profile& profile) {
-    return profile.ProfileReadText(kKirimo, kVer);
-}
+std::string GetHostExecutableName(const Profile& profile) { return profile.ProfileReadText(kKirimo, kVer); }
 
 bool StoresUnchanged(const std::string& petName) {
     Profile profile;
