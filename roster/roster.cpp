@@ -1,7 +1,7 @@
 // Roster operations over one look at the settings file.
 #include "roster/roster.h"
 
-#include <algorithm>
+#include <numeric>
 
 #include "platform/cp932.h"
 #include "platform/text.h"
@@ -31,11 +31,11 @@ std::string GetPetName(const Profile& profile, int index) {
 // The index a name key stands for, as NameKey spells it in any letter case; -1 for any
 // other key.
 int NameIndex(std::string_view key) {
-    const std::string_view digits = key.substr(std::min<std::size_t>(key.size(), 7));
+    const std::string_view digits = key.size() > 7 ? key.substr(7) : std::string_view();
     if (cp932::AsciiUpper(key.substr(0, 7)) != "PETNAME" || digits.empty() || digits.size() > 5 ||
         (digits[0] == '0' && digits.size() > 1) || digits.find_first_not_of("0123456789") != digits.npos)
         return -1;
-    return std::stoi(std::string(digits));
+    return std::accumulate(digits.begin(), digits.end(), 0, [](int n, char c) { return n * 10 + c - '0'; });
 }
 
 Roster ReadRoster(const Profile& profile) {
