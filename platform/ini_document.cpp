@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr std::string_view kEndings[] = {"", "\n", "\r\n"};
-
 // A name given by a caller: up to its first NUL, as the Win32 build passes it.
 std::string CString(const std::string& s) { return s.substr(0, s.find('\0')); }
 
@@ -23,20 +21,20 @@ std::optional<std::string_view> Unquoted(std::optional<std::string_view> value) 
 
 IniDocument::IniDocument(std::string file) {
     std::string_view bytes = *text_.emplace_back(std::make_shared<const std::string>(std::move(file)));
-    sections_.emplace_back(std::nullopt);
+    std::optional<IniLine> header;
+    std::size_t body = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
-        std::size_t nl = bytes.find('\n', pos);
-        std::size_t next = nl == std::string_view::npos ? bytes.size() : nl + 1;
-        std::size_t end = nl == std::string_view::npos ? next : nl > pos && bytes[nl - 1] == '\r' ? nl - 1 : nl;
-        IniLine line{bytes.data() + pos, static_cast<std::uint32_t>(end - pos),
-                     static_cast<IniLine::Ending>(next - end)};
+        const IniLine line = ini::FirstLine(bytes.substr(pos));
+        const std::size_t next = pos + line.size + line.ending;
         std::string_view text = ini::Trimmed(line.Text());
-        if (!text.empty() && text[0] == '[' && ini::Parse(text).kind == ini::Parsed::kHeader)
-            AddSection(line);
-        else
-            sections_.back().Append(line);
+        if (!text.empty() && text[0] == '[' && ini::Parse(text).kind == ini::Parsed::kHeader) {
+            AddSection(header, bytes.substr(body, pos - body));
+            header = line;
+            body = next;
+        }
         pos = next;
     }
+    AddSection(header, bytes.substr(body));
 }
 
 IniLine IniDocument::Written(std::string text) {
@@ -44,9 +42,9 @@ IniLine IniDocument::Written(std::string text) {
     return IniLine{line.data(), static_cast<std::uint32_t>(line.size()), IniLine::kCrLf};
 }
 
-void IniDocument::AddSection(IniLine header) {
-    sectionIndex_.emplace(ini::Folded(ini::Parse(header.Text()).name), sections_.size());
-    sections_.emplace_back(header);
+void IniDocument::AddSection(std::optional<IniLine> header, std::string_view body) {
+    if (header) sectionIndex_.emplace(ini::Folded(ini::Parse(header->Text()).name), sections_.size());
+    sections_.emplace_back(header, body);
 }
 
 std::optional<std::size_t> IniDocument::FindSection(const std::string& section) const {
@@ -59,7 +57,7 @@ std::optional<std::size_t> IniDocument::FindSection(const std::string& section) 
 std::optional<std::string> IniDocument::Find(const std::string& section, const std::string& key) const {
     const auto s = FindSection(section);
     const auto line = s ? sections_[*s].KeyLine(ini::Folded(CString(key))) : std::nullopt;
-    const auto value = line ? Unquoted(ini::Parse(sections_[*s].Lines()[*line].Text()).value) : std::nullopt;
+    const auto value = line ? Unquoted(ini::Parse(sections_[*s].Line(*line).Text()).value) : std::nullopt;
     return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
@@ -67,10 +65,10 @@ void IniDocument::ForEachKey(const std::string& section,
                              const std::function<void(std::string_view, std::optional<std::string_view>)>& visit) const {
     const auto s = FindSection(section);
     if (!s) return;
-    for (const IniLine& line : sections_[*s].Lines()) {
-        ini::Parsed p = ini::Parse(line.Text());
+    sections_[*s].ForEachLine([&](std::string_view line) {
+        ini::Parsed p = ini::Parse(line);
         if (!p.name.empty()) visit(p.name, Unquoted(p.value));
-    }
+    });
 }
 
 bool IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {
@@ -98,11 +96,11 @@ bool IniDocument::Set(const std::string& section, const std::string& key, const 
         if (keyReads && reads(header.Text(), ini::Parsed::kHeader, sectionName)) return true;
     } else if (found) {
         IniSection& own = sections_[*s];
-        ini::Parsed old = ini::Parse(own.Lines()[*found].Text());
+        ini::Parsed old = ini::Parse(own.Line(*found).Text());
         if (old.value && *old.value == v) return false;
         const std::string spelling(old.name);
         own.Replace(*found, Written(spelling + "=" + v));
-        if (reads(own.Lines()[*found].Text(), ini::Parsed::kKey, spelling)) return true;
+        if (reads(own.Line(*found).Text(), ini::Parsed::kKey, spelling)) return true;
     } else {
         sections_[*s].AddKeyLine(Written(line));
         if (keyReads) return true;
@@ -120,10 +118,6 @@ bool IniDocument::Remove(const std::string& section, const std::string& key) {
 
 std::string IniDocument::Bytes() const {
     std::string bytes;
-    auto add = [&](const IniLine& line) { bytes.append(line.Text()).append(kEndings[line.ending]); };
-    for (const IniSection& section : sections_) {
-        if (section.Header()) add(*section.Header());
-        for (const IniLine& line : section.Lines()) add(line);
-    }
+    for (const IniSection& section : sections_) section.AppendTo(bytes);
     return bytes;
 }

@@ -40,7 +40,7 @@ public:
 private:
     // The index of the first section of that name.
     std::optional<std::size_t> FindSection(const std::string& section) const;
-    void AddSection(IniLine header);
+    void AddSection(std::optional<IniLine> header, std::string_view body = {});
     IniLine Written(std::string text);
 
     // The file as read, and each line an edit wrote. The texts never change and are shared

@@ -28,12 +28,26 @@ Parsed Parse(std::string_view text) {
 
 std::string Folded(std::string_view name) { return cp932::AsciiUpper(Trimmed(name)); }
 
+IniLine FirstLine(std::string_view bytes) {
+    const std::size_t nl = bytes.find('\n');
+    if (nl == bytes.npos) return {bytes.data(), static_cast<std::uint32_t>(bytes.size()), IniLine::kNone};
+    const bool cr = nl > 0 && bytes[nl - 1] == '\r';
+    return {bytes.data(), static_cast<std::uint32_t>(cr ? nl - 1 : nl), cr ? IniLine::kCrLf : IniLine::kLf};
+}
+
 }  // namespace ini
+
+bool IniSection::SplitNext() const {
+    if (unsplit_.empty()) return false;
+    lines_.push_back(ini::FirstLine(unsplit_));
+    unsplit_.remove_prefix(lines_.back().size + lines_.back().ending);
+    return true;
+}
 
 std::optional<std::size_t> IniSection::KeyLine(const std::string& foldedKey) const {
     if (foldedKey.empty()) return std::nullopt;  // as GetPrivateProfileString with key ""
-    if (!keys_ && walked_ < lines_.size()) {
-        for (std::size_t line = 0; line < lines_.size(); ++line) {
+    if (!keys_ && (walked_ < lines_.size() || !unsplit_.empty())) {
+        for (std::size_t line = 0; line < lines_.size() || SplitNext(); ++line) {
             ++walked_;
             if (ini::Folded(ini::Parse(lines_[line].Text()).name) == foldedKey) return line;
         }
@@ -48,7 +62,15 @@ std::optional<std::size_t> IniSection::KeyLine(const std::string& foldedKey) con
     return it == keys_->end() ? std::nullopt : std::optional(it->second);
 }
 
+void IniSection::AppendTo(std::string& bytes) const {
+    constexpr std::string_view kEndings[] = {"", "\n", "\r\n"};
+    if (header_) bytes.append(header_->Text()).append(kEndings[header_->ending]);
+    for (const IniLine& line : lines_) bytes.append(line.Text()).append(kEndings[line.ending]);
+    bytes.append(unsplit_);
+}
+
 void IniSection::AddKeyLine(IniLine line) {
+    SplitAll();
     std::size_t at = lines_.size();
     while (at > 0 && ini::Parse(lines_[at - 1].Text()).kind == ini::Parsed::kBlank) --at;
     // Only the file's last line may lack an ending.
@@ -65,6 +87,7 @@ void IniSection::Remove(std::size_t at) {
 }
 
 void IniSection::EndLastLine() {
+    SplitAll();
     IniLine* last = !lines_.empty() ? &lines_.back() : header_ ? &*header_ : nullptr;
     if (last && last->ending == IniLine::kNone) last->ending = IniLine::kCrLf;
 }

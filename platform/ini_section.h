@@ -35,20 +35,36 @@ Parsed Parse(std::string_view line);
 // How names compare: trimmed, ASCII letters folded, and only whole ones, for a trail byte
 // may look like one.
 std::string Folded(std::string_view name);
+// The first line of non-empty bytes; the next begins after its ending.
+IniLine FirstLine(std::string_view bytes);
 
 }  // namespace ini
 
+// A section's lines are split into records only as far as a lookup or an edit needs them:
+// each page of fresh memory costs a fault, and most of a large file is only ever read.
 class IniSection {
 public:
-    explicit IniSection(std::optional<IniLine> header) : header_(header) {}
+    // `body`: the lines that follow the header, in storage that the document keeps.
+    explicit IniSection(std::optional<IniLine> header, std::string_view body = {})
+        : header_(header), unsplit_(body) {}
 
-    const std::optional<IniLine>& Header() const { return header_; }
-    const std::vector<IniLine>& Lines() const { return lines_; }
+    // A line that KeyLine gave, or that an edit put there.
+    const IniLine& Line(std::size_t at) const { return lines_[at]; }
     // The first line of the key, named as Folded gives it; none for an empty name.
     std::optional<std::size_t> KeyLine(const std::string& foldedKey) const;
+    // Each line's text in file order.
+    template <typename Visit>
+    void ForEachLine(Visit visit) const {
+        for (const IniLine& line : lines_) visit(line.Text());
+        for (std::string_view rest = unsplit_; !rest.empty();) {
+            const IniLine line = ini::FirstLine(rest);
+            visit(line.Text());
+            rest.remove_prefix(line.size + line.ending);
+        }
+    }
+    // The header and the lines as they now stand, each with its ending.
+    void AppendTo(std::string& bytes) const;
 
-    // While the file is read.
-    void Append(IniLine line) { lines_.push_back(line); }
     // The line must hold the same key as before.
     void Replace(std::size_t at, IniLine line) { lines_[at] = line; }
     // After the last line that is not blank, so that blank lines before the next header stay
@@ -59,8 +75,15 @@ public:
     void EndLastLine();
 
 private:
+    // Splits off the next line; false when none is left.
+    bool SplitNext() const;
+    void SplitAll() const {
+        while (SplitNext()) {}
+    }
+
     std::optional<IniLine> header_;
-    std::vector<IniLine> lines_;
+    mutable std::vector<IniLine> lines_;
+    mutable std::string_view unsplit_;  // the lines after lines_, as read
     // Folded key -> first line, made once lookups have walked as many lines as the section
     // holds: a single lookup costs no index, and no series of them more than twice its length.
     mutable std::optional<std::unordered_map<std::string, std::size_t>> keys_;

@@ -82,12 +82,16 @@ FileContents ReadHostFile(const std::string& path) {
     if (fd < 0)
         return {errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable, {}};
     FileContents contents;
-    // Sized once: a large roster's file grown piece by piece would be copied again and again.
+    std::string& bytes = contents.bytes;
+    // Read in place, sized once, one byte over to see the end: each page of fresh memory costs
+    // a fault, and a large roster's file read through a buffer would cost its pages twice.
     struct stat st;
-    if (fstat(fd, &st) == 0 && st.st_size > 0) contents.bytes.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
+    bytes.resize(fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096);
+    size_t done = 0;
     ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0) contents.bytes.append(buffer, static_cast<size_t>(n));
+    while ((n = read(fd, bytes.data() + done, bytes.size() - done)) > 0)
+        if ((done += static_cast<size_t>(n)) == bytes.size()) bytes.resize(2 * done);
+    bytes.resize(done);
     close(fd);
     contents.state = n == 0 ? FileContents::Read : FileContents::Unreadable;
     return contents;
