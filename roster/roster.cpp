@@ -1,6 +1,7 @@
 // Roster operations over one look at the settings file.
 #include "roster/roster.h"
 
+#include <algorithm>
 #include <numeric>
 
 #include "platform/cp932.h"
@@ -32,7 +33,8 @@ std::string GetPetName(const Profile& profile, int index) {
 // other key.
 int NameIndex(std::string_view key) {
     const std::string_view digits = key.size() > 7 ? key.substr(7) : std::string_view();
-    if (cp932::AsciiUpper(key.substr(0, 7)) != "PETNAME" || digits.empty() || digits.size() > 5 ||
+    auto same = [](char c, char upper) { return cp932::AsciiUpper(c) == upper; };
+    if (digits.empty() || !std::equal(key.begin(), key.begin() + 7, "PETNAME", same) || digits.size() > 5 ||
         (digits[0] == '0' && digits.size() > 1) || digits.find_first_not_of("0123456789") != digits.npos)
         return -1;
     return std::accumulate(digits.begin(), digits.end(), 0, [](int n, char c) { return n * 10 + c - '0'; });
