@@ -73,7 +73,7 @@ void IniSection::AppendTo(std::string& bytes) const {
 }
 
 void IniSection::AddKeyLine(IniLine line) {
-    SplitAll();
+    while (SplitNext()) {}
     std::size_t at = lines_.size();
     while (at > 0 && ini::Parse(lines_[at - 1].Text()).kind == ini::Parsed::kBlank) --at;
     // Only the file's last line may lack an ending.
@@ -90,7 +90,7 @@ void IniSection::Remove(std::size_t at) {
 }
 
 void IniSection::EndLastLine() {
-    SplitAll();
+    while (SplitNext()) {}
     IniLine* last = !lines_.empty() ? &lines_.back() : header_ ? &*header_ : nullptr;
     if (last && last->ending == IniLine::kNone) last->ending = IniLine::kCrLf;
 }

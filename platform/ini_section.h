@@ -77,9 +77,6 @@ public:
 private:
     // Splits off the next line; false when none is left.
     bool SplitNext() const;
-    void SplitAll() const {
-        while (SplitNext()) {}
-    }
 
     std::optional<IniLine> header_;
     mutable std::vector<IniLine> lines_;
