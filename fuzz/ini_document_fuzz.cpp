@@ -12,6 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     IniDocument document(bytes);
     if (document.Bytes() != bytes) std::abort();
     for (const char* key : {"Petname0", "entry", "number"}) document.Find("PetList", key);
+    // A removal where lookups have split only the lines before the key.
+    IniDocument removed = document;
+    removed.Remove("PetList", "entry");
+    for (const char* key : {"Petname0", "entry", "number"})
+        if (removed.Find("PetList", key) != IniDocument(removed.Bytes()).Find("PetList", key)) std::abort();
 
     document.Set("PetList", "Petname0", "\x83\x5c\x83\x89");
     if (document.Find("PetList", "Petname0") != "\x83\x5c\x83\x89") std::abort();
