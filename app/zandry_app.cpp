@@ -53,25 +53,25 @@ bool CZandryApp::InitInstance() {
     if (Failure left = FinishRename(platform_, store_, *profile)) return EndWith(left, IDS_NOT_RECOVERED);
 
     if (!arguments_.empty()) {
-        const Roster roster = ReadRoster(*profile);
-        for (std::size_t i = 0; i < roster.names.size(); ++i) {
-            if (MatchPetArgument(arguments_[0], roster.names[i]))
-                return Launch(*profile, roster, static_cast<int>(i), hostPath);
-        }
+        int match = -1;  // the first in roster order
+        ForEachPetName(*profile, [&](int i, std::string_view name) {
+            if ((match < 0 || i < match) && MatchPetArgument(arguments_[0], std::string(name))) match = i;
+        });
+        if (match >= 0) return Launch(*profile, match, hostPath);
     }
     CChooserDlg chooser(store_, platform_, hostPath);
     if (chooser.DoModal() != kIdOk || chooser.SelectedIndex() == -1) return true;
     // The management window may have changed the file since.
     std::optional<Profile> now = store_.Load();
     if (!now) return EndWith(store_.ReadFailure(), IDS_NOT_LAUNCHED);
-    return Launch(*now, ReadRoster(*now), chooser.SelectedIndex(), hostPath);
+    return Launch(*now, chooser.SelectedIndex(), hostPath);
 }
 
-bool CZandryApp::Launch(Profile& profile, const Roster& roster, int index, const std::string& hostPath) {
+bool CZandryApp::Launch(Profile& profile, int index, const std::string& hostPath) {
     auto askToRestore = [](const std::string& pet) {
         return Ask(nullptr, LoadText(IDS_RESTORE_QUESTION, {PetFile(pet), BackupFile(pet)}));
     };
-    Failure failure = SwitchAndLaunch(platform_, store_, profile, roster, index, hostPath, askToRestore);
+    Failure failure = SwitchAndLaunch(platform_, store_, profile, index, hostPath, askToRestore);
     // A host that would not start leaves the switch made; any other failure, none.
     return EndWith(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
 }

@@ -11,10 +11,9 @@ Failure HostInTheWay(Platform& platform, const std::string& hostPath) {
     return {};
 }
 
-PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster) {
-    bool entry = roster.current >= 0 && roster.current < static_cast<int>(roster.names.size());
-    std::string owner = entry ? roster.names[static_cast<std::size_t>(roster.current)] : GetCurrentPetName(profile);
-    if ((entry ? HasOwnFiles(roster.names, roster.current) : IsBarePetName(owner)) &&
+PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const PetEntry& current) {
+    std::string owner = current.listed ? current.name : GetCurrentPetName(profile);
+    if ((current.listed ? current.ownFiles : IsBarePetName(owner)) &&
         platform.RenameFile(kLiveFile, PetFile(owner)))
         return {true, true, PetFile(owner)};
     return {!platform.StatFile(kLiveFile).MayExist(), false, PetFile(owner)};

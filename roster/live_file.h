@@ -6,7 +6,7 @@
 #include "platform/failure.h"
 #include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "roster/roster.h"
+#include "roster/pet_files.h"
 
 // The host program running, as what stands in the way of a step on the live file: it
 // would save the pet it holds over whichever pet the live file has become. None when it
@@ -22,7 +22,7 @@ struct PutAway {
     bool moved = false;
     std::string to;  // the current pet's file
 };
-PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const Roster& roster);
+PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const PetEntry& current);
 // What stands in the way when the live file stays.
 Failure PutAwayFailure(const PutAway& away);
 // Saves the record of what the put-away made true; when the save fails, the live file goes

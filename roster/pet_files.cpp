@@ -51,6 +51,24 @@ bool HasOwnFiles(const std::vector<std::string>& names, int index) {
     return true;
 }
 
+std::pair<PetEntry, PetEntry> ReadPetEntries(const Profile& profile, int a, int b) {
+    std::pair<PetEntry, PetEntry> entries;
+    ForEachPetName(profile, [&](int i, std::string_view name) {
+        if (i == a) entries.first = {true, std::string(name)};
+        if (i == b) entries.second = {true, std::string(name)};
+    });
+    for (PetEntry* entry : {&entries.first, &entries.second})
+        entry->ownFiles = !entry->name.empty() && IsBarePetName(entry->name);
+    auto sharedWith = [](std::string_view other, const PetEntry& entry) {
+        return entry.ownFiles && other.size() == entry.name.size() && SameFileName(std::string(other), entry.name);
+    };
+    ForEachPetName(profile, [&](int i, std::string_view name) {
+        if (i != a && sharedWith(name, entries.first)) entries.first.ownFiles = false;
+        if (i != b && sharedWith(name, entries.second)) entries.second.ownFiles = false;
+    });
+    return entries;
+}
+
 Failure MovePetFiles(Platform& platform, const std::string& from, const std::string& to) {
     bool fileMoved = platform.RenameFile(PetFile(from), PetFile(to));
     if (!fileMoved && platform.StatFile(PetFile(from)).MayExist())

@@ -3,6 +3,7 @@
 // its files touched.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -25,6 +26,16 @@ bool SameFileName(const std::string& a, const std::string& b);
 // in any letter case. Files shared by two entries belong to neither for certain, so no file
 // step ever acts for such an entry.
 bool HasOwnFiles(const std::vector<std::string>& names, int index);
+
+// An entry of the stored roster as a switch needs it.
+struct PetEntry {
+    bool listed = false;  // within the stored count
+    std::string name;
+    bool ownFiles = false;  // as HasOwnFiles
+};
+// The entries at `a` and `b`, read in two walks over the settings file: at ten thousand
+// names a copy of every one costs more than the walks.
+std::pair<PetEntry, PetEntry> ReadPetEntries(const Profile& profile, int a, int b);
 
 // Moves a pet's file and backup to a new name, both or neither (a missing one needs no
 // move): a file left under the old name would belong to no roster entry. Empty when done.

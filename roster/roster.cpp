@@ -40,18 +40,24 @@ int NameIndex(std::string_view key) {
     return std::accumulate(digits.begin(), digits.end(), 0, [](int n, char c) { return n * 10 + c - '0'; });
 }
 
-Roster ReadRoster(const Profile& profile) {
-    Roster roster;
-    int count = ReadPetCount(profile);
-    if (count > 0) roster.names.resize(static_cast<std::size_t>(count));
-    // One walk over the section, each name key's first line taken, as GetPetName finds it.
-    std::vector<bool> found(roster.names.size());
+void ForEachPetName(const Profile& profile, const std::function<void(int index, std::string_view name)>& visit) {
+    const int count = ReadPetCount(profile);
+    // Each name key's first line, as GetPetName finds it.
+    std::vector<bool> found(static_cast<std::size_t>(std::max(count, 0)));
     profile.ProfileReadKeys(kPetList, [&](std::string_view key, std::string_view name) {
         int index = NameIndex(key);
         if (index < 0 || index >= count || found[static_cast<std::size_t>(index)]) return;
         found[static_cast<std::size_t>(index)] = true;
-        roster.names[static_cast<std::size_t>(index)] = name;
+        visit(index, name);
     });
+    for (int i = 0; i < count; ++i)
+        if (!found[static_cast<std::size_t>(i)]) visit(i, "");
+}
+
+Roster ReadRoster(const Profile& profile) {
+    Roster roster;
+    roster.names.resize(static_cast<std::size_t>(std::max(ReadPetCount(profile), 0)));
+    ForEachPetName(profile, [&](int i, std::string_view name) { roster.names[static_cast<std::size_t>(i)] = name; });
     roster.current = ReadCurrentPetIndex(profile);
     return roster;
 }

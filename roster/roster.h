@@ -1,7 +1,9 @@
 // The roster as Zandry.ini holds it: [PetList] entry and Petname0.., [NowPet] number, and
 // [Kirimo] Ver, read from and written into one look at the file, which the caller saves.
 #pragma once
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/profile.h"
@@ -18,6 +20,9 @@ struct Roster {
 // The stored count of names, at most kMaxPetCount; 0 or less means an empty roster.
 int ReadPetCount(const Profile& profile);
 std::string GetPetName(const Profile& profile, int index);
+// Each entry's name as GetPetName gives it, once: those the file holds in file order, then
+// those it lacks, as "". One walk over the file, and no copy of the roster.
+void ForEachPetName(const Profile& profile, const std::function<void(int index, std::string_view name)>& visit);
 Roster ReadRoster(const Profile& profile);
 // The stored current pet index, 0 when missing; it may name no entry.
 int ReadCurrentPetIndex(const Profile& profile);

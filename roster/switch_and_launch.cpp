@@ -9,27 +9,25 @@
 namespace {
 // Started blank instead, the pet would have its last copy overwritten by its next launch's
 // backup. The current pet's file is the live file, while there is one.
-bool OnlyItsBackupIsLeft(Platform& platform, const Roster& roster, int index) {
-    const std::string& name = roster.names[static_cast<std::size_t>(index)];
+bool OnlyItsBackupIsLeft(Platform& platform, const std::string& name, bool current) {
     return !platform.StatFile(PetFile(name)).MayExist() && platform.StatFile(BackupFile(name)).MayExist() &&
-           (index != roster.current || !platform.StatFile(kLiveFile).MayExist());
+           (!current || !platform.StatFile(kLiveFile).MayExist());
 }
 }  // namespace
 
-Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const Roster& roster,
-                        int index, const std::string& hostPath, const RestoreQuestion& restore) {
-    const std::vector<std::string>& names = roster.names;
-    const bool ownFiles = index < static_cast<int>(names.size()) && HasOwnFiles(names, index);
-    const std::string name = ownFiles ? names[static_cast<std::size_t>(index)] : "";
-    const bool restoring = ownFiles && OnlyItsBackupIsLeft(platform, roster, index);
-    if (restoring && !restore(name)) return {};
+Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, int index,
+                        const std::string& hostPath, const RestoreQuestion& restore) {
+    const int current = ReadCurrentPetIndex(profile);
+    const auto [incoming, live] = ReadPetEntries(profile, index, current);
+    const bool restoring = incoming.ownFiles && OnlyItsBackupIsLeft(platform, incoming.name, index == current);
+    if (restoring && !restore(incoming.name)) return {};
     if (Failure host = HostInTheWay(platform, hostPath)) return host;
-    PutAway away = PutLiveFileAway(platform, profile, roster);
+    PutAway away = PutLiveFileAway(platform, profile, live);
     if (!away.liveNameFree) return PutAwayFailure(away);
     WriteCurrentPetIndex(profile, index);
     if (!SaveOrPutBack(platform, store, profile, away)) return store.WriteFailure();
-    if (ownFiles) {
-        const std::string file = PetFile(name), backup = BackupFile(name);
+    if (incoming.ownFiles) {
+        const std::string file = PetFile(incoming.name), backup = BackupFile(incoming.name);
         // Moved, not copied, so that no stop leaves half a pet file; the copy back follows.
         if (restoring && !platform.RenameFile(backup, file)) return {Failure::Rename, backup, file};
         platform.CopyFileReplacing(file, backup);

@@ -16,10 +16,10 @@ using RestoreQuestion = std::function<bool(const std::string& petName)>;
 // settings file and starts the host. The settings file names the pet whose data is live at
 // every step: nothing is recorded while the live file stays, and nothing is brought in
 // while the record has not landed (the live file then goes back). `profile` is the settings
-// file as this run read it, and `roster` what it holds; the record is written into it.
+// file as this run read it; the record is written into it.
 // A switch that cannot be made starts nothing: the user chose another pet than the live one;
 // so does a host program that runs, or a No to bringing back a pet whose backup is all that
 // is left of it. A pet with no file at all (adopted, never launched) is no failure: the host
 // starts it anew.
-Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const Roster& roster,
-                        int index, const std::string& hostPath, const RestoreQuestion& restore);
+Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, int index,
+                        const std::string& hostPath, const RestoreQuestion& restore);
