@@ -53,25 +53,24 @@ bool CZandryApp::InitInstance() {
     if (Failure left = FinishRename(platform_, store_, *profile)) return EndWith(left, IDS_NOT_RECOVERED);
 
     if (!arguments_.empty()) {
-        int match = -1;  // the first in roster order
-        ForEachPetName(*profile, [&](int i, std::string_view name) {
-            if ((match < 0 || i < match) && MatchPetArgument(arguments_[0], std::string(name))) match = i;
+        const SwitchEntries entries = ReadSwitchEntries(*profile, [&](int, std::string_view name) {
+            return MatchPetArgument(arguments_[0], std::string(name)) == 1;
         });
-        if (match >= 0) return Launch(*profile, match, hostPath);
+        if (entries.incoming.listed) return Launch(*profile, entries, hostPath);
     }
     CChooserDlg chooser(store_, platform_, hostPath);
     if (chooser.DoModal() != kIdOk || chooser.SelectedIndex() == -1) return true;
     // The management window may have changed the file since.
     std::optional<Profile> now = store_.Load();
     if (!now) return EndWith(store_.ReadFailure(), IDS_NOT_LAUNCHED);
-    return Launch(*now, chooser.SelectedIndex(), hostPath);
+    return Launch(*now, ReadSwitchEntries(*now, chooser.SelectedIndex()), hostPath);
 }
 
-bool CZandryApp::Launch(Profile& profile, int index, const std::string& hostPath) {
+bool CZandryApp::Launch(Profile& profile, const SwitchEntries& entries, const std::string& hostPath) {
     auto askToRestore = [](const std::string& pet) {
         return Ask(nullptr, LoadText(IDS_RESTORE_QUESTION, {PetFile(pet), BackupFile(pet)}));
     };
-    Failure failure = SwitchAndLaunch(platform_, store_, profile, index, hostPath, askToRestore);
+    Failure failure = SwitchAndLaunch(platform_, store_, profile, entries, hostPath, askToRestore);
     // A host that would not start leaves the switch made; any other failure, none.
     return EndWith(failure, failure.kind == Failure::Start ? 0 : IDS_NOT_LAUNCHED);
 }

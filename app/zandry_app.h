@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 #include "platform/profile_store.h"
 #include "platform/failure.h"
-#include "platform/profile.h"
+#include "roster/pet_files.h"
 
 class CZandryApp {
 public:
@@ -21,9 +21,9 @@ public:
     int Run();
 
 private:
-    // Makes the pet at `index` live and starts the host, or tells the user why not; true, as
+    // Makes the incoming pet live and starts the host, or tells the user why not; true, as
     // InitInstance returns.
-    bool Launch(Profile& profile, int index, const std::string& hostPath);
+    bool Launch(Profile& profile, const SwitchEntries& entries, const std::string& hostPath);
     // Ends the run, telling the user what stood in the way, if anything, then `notDoneId`'s
     // line; true, as InitInstance returns.
     bool EndWith(const Failure& failure, int notDoneId);

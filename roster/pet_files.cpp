@@ -51,21 +51,31 @@ bool HasOwnFiles(const std::vector<std::string>& names, int index) {
     return true;
 }
 
-std::pair<PetEntry, PetEntry> ReadPetEntries(const Profile& profile, int a, int b) {
-    std::pair<PetEntry, PetEntry> entries;
+SwitchEntries ReadSwitchEntries(const Profile& profile,
+                                const std::function<bool(int index, std::string_view name)>& wanted) {
+    const int current = ReadCurrentPetIndex(profile);
+    SwitchEntries entries;
+    PetEntry &in = entries.incoming, &out = entries.current;
+    out.index = current;
     ForEachPetName(profile, [&](int i, std::string_view name) {
-        if (i == a) entries.first = {true, std::string(name)};
-        if (i == b) entries.second = {true, std::string(name)};
+        if ((in.index < 0 || i < in.index) && wanted(i, name)) in = {i, true, std::string(name)};
+        if (i == current) out = {i, true, std::string(name)};
     });
-    for (PetEntry* entry : {&entries.first, &entries.second})
-        entry->ownFiles = !entry->name.empty() && IsBarePetName(entry->name);
-    auto sharedWith = [](std::string_view other, const PetEntry& entry) {
-        return entry.ownFiles && other.size() == entry.name.size() && SameFileName(std::string(other), entry.name);
+    for (PetEntry* entry : {&in, &out}) entry->ownFiles = !entry->name.empty() && IsBarePetName(entry->name);
+    auto sharedWith = [](int i, std::string_view other, const PetEntry& entry) {
+        return i != entry.index && entry.ownFiles && other.size() == entry.name.size() &&
+               SameFileName(std::string(other), entry.name);
     };
     ForEachPetName(profile, [&](int i, std::string_view name) {
-        if (i != a && sharedWith(name, entries.first)) entries.first.ownFiles = false;
-        if (i != b && sharedWith(name, entries.second)) entries.second.ownFiles = false;
+        if (sharedWith(i, name, in)) in.ownFiles = false;
+        if (sharedWith(i, name, out)) out.ownFiles = false;
     });
+    return entries;
+}
+
+SwitchEntries ReadSwitchEntries(const Profile& profile, int index) {
+    SwitchEntries entries = ReadSwitchEntries(profile, [index](int i, std::string_view) { return i == index; });
+    entries.incoming.index = index;
     return entries;
 }
 

@@ -2,8 +2,9 @@
 // for the copy taken when it was last made live. Only a pet that owns its name may have
 // its files touched.
 #pragma once
+#include <functional>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -29,13 +30,21 @@ bool HasOwnFiles(const std::vector<std::string>& names, int index);
 
 // An entry of the stored roster as a switch needs it.
 struct PetEntry {
+    int index = -1;
     bool listed = false;  // within the stored count
     std::string name;
     bool ownFiles = false;  // as HasOwnFiles
 };
-// The entries at `a` and `b`, read in two walks over the settings file: at ten thousand
-// names a copy of every one costs more than the walks.
-std::pair<PetEntry, PetEntry> ReadPetEntries(const Profile& profile, int a, int b);
+// The entries a switch acts on: the one it brings in, and the current one, which it puts away.
+struct SwitchEntries {
+    PetEntry incoming, current;
+};
+// The first entry in roster order that `wanted` accepts, and the current one, read in two
+// walks over the settings file: at ten thousand names a copy of every one costs more.
+SwitchEntries ReadSwitchEntries(const Profile& profile,
+                                const std::function<bool(int index, std::string_view name)>& wanted);
+// The same with the entry at `index` brought in, listed or not.
+SwitchEntries ReadSwitchEntries(const Profile& profile, int index);
 
 // Moves a pet's file and backup to a new name, both or neither (a missing one needs no
 // move): a file left under the old name would belong to no roster entry. Empty when done.

@@ -15,14 +15,15 @@ bool OnlyItsBackupIsLeft(Platform& platform, const std::string& name, bool curre
 }
 }  // namespace
 
-Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, int index,
+Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profile, const SwitchEntries& entries,
                         const std::string& hostPath, const RestoreQuestion& restore) {
-    const int current = ReadCurrentPetIndex(profile);
-    const auto [incoming, live] = ReadPetEntries(profile, index, current);
-    const bool restoring = incoming.ownFiles && OnlyItsBackupIsLeft(platform, incoming.name, index == current);
+    const PetEntry& incoming = entries.incoming;
+    const int index = incoming.index;
+    const bool restoring =
+        incoming.ownFiles && OnlyItsBackupIsLeft(platform, incoming.name, index == entries.current.index);
     if (restoring && !restore(incoming.name)) return {};
     if (Failure host = HostInTheWay(platform, hostPath)) return host;
-    PutAway away = PutLiveFileAway(platform, profile, live);
+    PutAway away = PutLiveFileAway(platform, profile, entries.current);
     if (!away.liveNameFree) return PutAwayFailure(away);
     WriteCurrentPetIndex(profile, index);
     if (!SaveOrPutBack(platform, store, profile, away)) return store.WriteFailure();

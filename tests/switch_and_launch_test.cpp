@@ -43,7 +43,7 @@ protected:
     // The switch over the settings file as it now stands, as a run reads it.
     Failure Switch(int index, const std::string& hostPath) {
         Profile profile = store.Load().value_or(Profile());
-        return SwitchAndLaunch(platform, store, profile, index, hostPath, [this](const std::string&) {
+        return SwitchAndLaunch(platform, store, profile, ReadSwitchEntries(profile, index), hostPath, [this](const std::string&) {
             ++asked;
             return restore;
         });
@@ -186,7 +186,7 @@ TEST_F(SwitchTest, EveryPetsDataStaysWithItsNameWhateverFails) {
             FaultyPlatform faulty(SystemPlatform());
             ProfileStore innerStore = CurrentStore(faulty);
             faulty.FailNth(fault.kind, fault.nth, false);
-            if (std::optional<Profile> profile = innerStore.Load()) SwitchAndLaunch(faulty, innerStore, *profile, 2, "", {});
+            if (std::optional<Profile> profile = innerStore.Load()) SwitchAndLaunch(faulty, innerStore, *profile, ReadSwitchEntries(*profile, 2), "", {});
             CurrentStore().Recover();
             std::map<std::string, std::string> owners = {{"A data", "A"}, {"B data", "B"}, {"C data", "C"}};
             if (staleFile) owners["stale A"] = "A";

@@ -91,8 +91,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     if (Failure host = HostInTheWay(platform, state.hostPath)) return {false, host};
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
-    const int current = ReadCurrentPetIndex(*profile);
-    PutAway away = PutLiveFileAway(platform, *profile, ReadPetEntries(*profile, current, current).first);
+    PutAway away = PutLiveFileAway(platform, *profile, ReadSwitchEntries(*profile, -1).current);
     if (!away.liveNameFree) return {false, PutAwayFailure(away)};
     names.push_back(name);
     int added = static_cast<int>(names.size()) - 1;
