@@ -65,6 +65,9 @@ TEST_F(StartUp, ArgumentSelectsThePetItNamesWithinTheStoredCount) {
         // A name beyond the count is not matched; a missing one within it is empty.
         {"Petname0=A\r\nPetname1=B\r\n", 1, {"B"}, -99}, {"Petname0=A\r\n", 3, {"-"}, 1},
         {"Petname0=A\r\n", -5, {"A"}, -99},
+        // The first in roster order, whatever the file's order; a name key's first line only.
+        {"Petname2=b\r\nPetname1=B\r\nPetname0=A\r\n", 3, {"B"}, 1},
+        {"Petname0=Z\r\nPetname0=B\r\n", 1, {"B"}, -99},
     };
     for (const Case& c : cases) {
         Roster(c.names, c.count, 0);
