@@ -49,7 +49,7 @@ bool IniSection::SplitNext() const {
 
 std::optional<std::size_t> IniSection::KeyLine(const std::string& foldedKey) const {
     if (foldedKey.empty()) return std::nullopt;  // as GetPrivateProfileString with key ""
-    if (!keys_ && (walked_ < lines_.size() || !unsplit_.empty())) {
+    if (!keys_ && walked_ < lineCount_) {
         for (std::size_t line = 0; line < lines_.size() || SplitNext(); ++line) {
             ++walked_;
             if (ini::Folded(ini::Parse(lines_[line].Text()).name) == foldedKey) return line;
@@ -57,6 +57,7 @@ std::optional<std::size_t> IniSection::KeyLine(const std::string& foldedKey) con
         return std::nullopt;
     }
     if (!keys_) {
+        while (SplitNext()) {}
         keys_.emplace();
         for (std::size_t line = 0; line < lines_.size(); ++line)
             keys_->emplace(ini::Folded(ini::Parse(lines_[line].Text()).name), line);
@@ -79,12 +80,14 @@ void IniSection::AddKeyLine(IniLine line) {
     // Only the file's last line may lack an ending.
     if (at == lines_.size()) EndLastLine();
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), line);
+    ++lineCount_;
     // Only blank lines follow it, so no key's line moves.
     if (keys_) keys_->emplace(ini::Folded(ini::Parse(line.Text()).name), at);
 }
 
 void IniSection::Remove(std::size_t at) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
+    --lineCount_;
     keys_.reset();
     walked_ = 0;
 }

@@ -2,6 +2,7 @@
 // line that opens it (none for the lines before the first one), its lines up to the next,
 // and its keys found by name, the first line of a name winning. Bytes are code page 932.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,7 +47,9 @@ class IniSection {
 public:
     // `body`: the lines that follow the header, in storage that the document keeps.
     explicit IniSection(std::optional<IniLine> header, std::string_view body = {})
-        : header_(header), unsplit_(body) {}
+        : header_(header),
+          lineCount_(std::count(body.begin(), body.end(), '\n') + (!body.empty() && body.back() != '\n')),
+          unsplit_(body) {}
 
     // A line that KeyLine gave, or that an edit put there.
     const IniLine& Line(std::size_t at) const { return lines_[at]; }
@@ -79,6 +82,7 @@ private:
     bool SplitNext() const;
 
     std::optional<IniLine> header_;
+    std::size_t lineCount_;  // split or not
     mutable std::vector<IniLine> lines_;
     mutable std::string_view unsplit_;  // the lines after lines_, as read
     // Folded key -> first line, made once lookups have walked as many lines as the section
