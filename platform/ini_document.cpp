@@ -9,14 +9,6 @@ std::string CString(const std::string& s) { return s.substr(0, s.find('\0')); }
 
 std::string TrimmedName(const std::string& name) { return std::string(ini::Trimmed(CString(name))); }
 
-// A value as read: one pair of matching quotes stripped.
-std::optional<std::string_view> Unquoted(std::optional<std::string_view> value) {
-    if (value && value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
-        value->back() == value->front())
-        return value->substr(1, value->size() - 2);
-    return value;
-}
-
 }  // namespace
 
 IniDocument::IniDocument(std::string file) {
@@ -57,18 +49,8 @@ std::optional<std::size_t> IniDocument::FindSection(const std::string& section) 
 std::optional<std::string> IniDocument::Find(const std::string& section, const std::string& key) const {
     const auto s = FindSection(section);
     const auto line = s ? sections_[*s].KeyLine(ini::Folded(CString(key))) : std::nullopt;
-    const auto value = line ? Unquoted(ini::Parse(sections_[*s].Line(*line).Text()).value) : std::nullopt;
+    const auto value = line ? ini::Unquoted(ini::Parse(sections_[*s].Line(*line).Text()).value) : std::nullopt;
     return value ? std::optional<std::string>(*value) : std::nullopt;
-}
-
-void IniDocument::ForEachKey(const std::string& section,
-                             const std::function<void(std::string_view, std::optional<std::string_view>)>& visit) const {
-    const auto s = FindSection(section);
-    if (!s) return;
-    sections_[*s].ForEachLine([&](std::string_view line) {
-        ini::Parsed p = ini::Parse(line);
-        if (!p.name.empty()) visit(p.name, Unquoted(p.value));
-    });
 }
 
 bool IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {

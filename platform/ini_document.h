@@ -2,7 +2,6 @@
 // do. Bytes are code page 932 and never decoded; every line that an edit does not touch is
 // kept byte for byte, and the lines an edit writes end in CRLF.
 #pragma once
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,8 +22,14 @@ public:
 
     // Each key line of the first matching section, in file order: its key as spelt (trimmed)
     // and its value as Find would give it, none for a line without "=".
-    void ForEachKey(const std::string& section,
-                    const std::function<void(std::string_view, std::optional<std::string_view>)>& visit) const;
+    template <typename Visit>
+    void ForEachKey(const std::string& section, Visit visit) const {
+        if (const auto s = FindSection(section))
+            sections_[*s].ForEachLine([&](std::string_view line) {
+                ini::Parsed p = ini::Parse(line);
+                if (!p.name.empty()) visit(p.name, ini::Unquoted(p.value));
+            });
+    }
 
     // Sets the key, adding it at the end of its section or a new section at the end of the
     // file. Leading blanks of the value are dropped, as Windows does. Returns false when the

@@ -29,6 +29,13 @@ Parsed Parse(std::string_view text) {
     return {Parsed::kKey, Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1))};
 }
 
+std::optional<std::string_view> Unquoted(std::optional<std::string_view> value) {
+    if (value && value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
+        value->back() == value->front())
+        return value->substr(1, value->size() - 2);
+    return value;
+}
+
 std::string Folded(std::string_view name) { return cp932::AsciiUpper(Trimmed(name)); }
 
 IniLine FirstLine(std::string_view bytes) {

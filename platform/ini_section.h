@@ -33,6 +33,8 @@ struct Parsed {
     std::optional<std::string_view> value;  // set for key lines with "="
 };
 Parsed Parse(std::string_view line);
+// A value as read: one pair of matching quotes stripped.
+std::optional<std::string_view> Unquoted(std::optional<std::string_view> value);
 // How names compare: trimmed, ASCII letters folded, and only whole ones, for a trail byte
 // may look like one.
 std::string Folded(std::string_view name);

@@ -2,7 +2,6 @@
 // and write one (GetPrivateProfileIntA, GetPrivateProfileStringA with a 4096-byte buffer,
 // WritePrivateProfileStringA); the profile store saves it whole.
 #pragma once
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,8 +21,8 @@ public:
                                 const std::string& fallback = {}) const;
     // Each key of the section in file order, with the text ProfileReadText would give for it
     // (cut, and empty for a line without "="), were that line the first of its name.
-    void ProfileReadKeys(const std::string& section,
-                         const std::function<void(std::string_view key, std::string_view text)>& visit) const {
+    template <typename Visit>  // (std::string_view key, std::string_view text)
+    void ProfileReadKeys(const std::string& section, Visit visit) const {
         document_.ForEachKey(section, [&](std::string_view key, std::optional<std::string_view> value) {
             visit(key, Cut(value.value_or(std::string_view())));
         });

@@ -2,7 +2,6 @@
 #include "roster/roster.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "platform/cp932.h"
 #include "platform/text.h"
@@ -32,12 +31,16 @@ std::string GetPetName(const Profile& profile, int index) {
 // The index a name key stands for, as NameKey spells it in any letter case; -1 for any
 // other key.
 int NameIndex(std::string_view key) {
-    const std::string_view digits = key.size() > 7 ? key.substr(7) : std::string_view();
     auto same = [](char c, char upper) { return cp932::AsciiUpper(c) == upper; };
-    if (digits.empty() || !std::equal(key.begin(), key.begin() + 7, "PETNAME", same) || digits.size() > 5 ||
-        (digits[0] == '0' && digits.size() > 1) || digits.find_first_not_of("0123456789") != digits.npos)
+    if (key.size() < 8 || key.size() > 12 || !std::equal(key.begin(), key.begin() + 7, "PETNAME", same) ||
+        (key[7] == '0' && key.size() > 8))
         return -1;
-    return std::accumulate(digits.begin(), digits.end(), 0, [](int n, char c) { return n * 10 + c - '0'; });
+    int index = 0;
+    for (char digit : key.substr(7)) {
+        if (digit < '0' || digit > '9') return -1;
+        index = index * 10 + digit - '0';
+    }
+    return index;
 }
 
 void ForEachPetName(const Profile& profile, const std::function<void(int index, std::string_view name)>& visit) {
