@@ -50,13 +50,8 @@ std::string Profile::ProfileReadText(const std::string& section, const std::stri
     return std::string(Cut(value ? *value : fallback));
 }
 
-void Profile::ProfileWriteInt(const std::string& section, const std::string& key, int value) {
-    ProfileWriteText(section, key, std::to_string(value));
-}
-
 void Profile::ProfileWriteText(const std::string& section, const std::string& key,
                                const std::optional<std::string>& value) {
-    bool changed = value ? document_.Set(section, key, *value) : document_.Remove(section, key);
-    changed_ = changed_ || changed;
+    if (value ? document_.Set(section, key, *value) : document_.Remove(section, key)) changed_ = true;
 }
 

@@ -27,7 +27,6 @@ public:
             visit(key, Cut(value.value_or(std::string_view())));
         });
     }
-    void ProfileWriteInt(const std::string& section, const std::string& key, int value);
     // No value deletes the key; an empty one leaves the key with an empty value.
     void ProfileWriteText(const std::string& section, const std::string& key,
                           const std::optional<std::string>& value);

@@ -19,31 +19,15 @@ std::optional<Profile> ProfileStore::Load() {
     return Profile(std::move(contents.bytes));
 }
 
-Failure ProfileStore::Edit(const std::function<void(Profile&)>& edit) {
-    std::optional<Profile> profile = Load();
-    if (!profile) return ReadFailure();
-    edit(*profile);
-    return Save(*profile) ? Failure{} : WriteFailure();
-}
-
 bool ProfileStore::Save(const Profile& profile) {
     if (!profile.Changed()) return true;
     // A file left beside may be the settings file itself: it must take its place first.
     if (Recover()) return false;
-    if (!platform_.WriteWholeFile(beside_, profile.Bytes())) {
-        platform_.RemoveFile(beside_);
-        return false;
-    }
-    switch (platform_.ReplaceFile(beside_, file_)) {
-        case ReplaceResult::Replaced:
-            return true;
-        case ReplaceResult::Failed:
-            platform_.RemoveFile(beside_);
-            return false;
-        case ReplaceResult::Unsupported:
-            break;
-    }
-    if (!platform_.RemoveFile(file_) && platform_.StatFile(file_).MayExist()) {
+    const ReplaceResult replaced = platform_.WriteWholeFile(beside_, profile.Bytes())
+                                       ? platform_.ReplaceFile(beside_, file_)
+                                       : ReplaceResult::Failed;
+    if (replaced == ReplaceResult::Replaced) return true;
+    if (replaced == ReplaceResult::Failed || (!platform_.RemoveFile(file_) && platform_.StatFile(file_).MayExist())) {
         platform_.RemoveFile(beside_);
         return false;
     }

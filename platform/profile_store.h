@@ -4,7 +4,6 @@
 // beside it is the settings file, and Recover finishes what a stop cut short. So a stop or a
 // failed call leaves the old settings or the new, never a mixture and never none.
 #pragma once
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,8 +28,6 @@ public:
     std::optional<Profile> Load();
     // Replaces the file with the profile, when a write changed it; false leaves the old one.
     bool Save(const Profile& profile);
-    // One look at the file, the edit, one save; empty when both went well.
-    Failure Edit(const std::function<void(Profile&)>& edit);
 
 private:
     Platform& platform_;

@@ -31,7 +31,9 @@ void CInitSetupDlg::OnOK() {
         !platform_.StatFile(hostExecutable_).exists)
         return;
     const std::vector<std::string> titles = Window().List(IDC_SETUP_PETS).Texts();
-    Failure failure = store_.Edit([&](Profile& profile) { SaveInitialRoster(profile, titles, hostExecutable_); });
+    std::optional<Profile> profile = store_.Load();
+    if (profile) SaveInitialRoster(*profile, titles, hostExecutable_);
+    Failure failure = !profile ? store_.ReadFailure() : store_.Save(*profile) ? Failure{} : store_.WriteFailure();
     // Closed as if it had worked, the window would only come back at the next start: it
     // stays open, and its cancel button ends the run.
     if (failure)
