@@ -7,19 +7,17 @@
 #include "roster/pet_files.h"
 
 Failure HostInTheWay(Platform& platform, const std::string& hostPath) {
-    if (IsHostRunning(platform.Host(), hostPath) == 1) return {Failure::HostRunning, hostPath};
-    return {};
+    return IsHostRunning(platform.Host(), hostPath) == 1 ? Failure{Failure::HostRunning, hostPath} : Failure{};
 }
 
 PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const PetEntry& current) {
-    std::string owner = current.listed ? current.name : GetCurrentPetName(profile);
-    if ((current.listed ? current.ownFiles : IsBarePetName(owner)) &&
-        platform.RenameFile(kLiveFile, PetFile(owner)))
-        return {true, true, PetFile(owner)};
-    return {!platform.StatFile(kLiveFile).MayExist(), false, PetFile(owner)};
+    const std::string owner = current.listed ? current.name : GetCurrentPetName(profile);
+    const std::string to = PetFile(owner);
+    if ((current.listed ? current.ownFiles : IsBarePetName(owner)) && platform.RenameFile(kLiveFile, to))
+        return {{}, true, to};
+    if (platform.StatFile(kLiveFile).MayExist()) return {{Failure::Rename, kLiveFile, to}, false, to};
+    return {{}, false, to};
 }
-
-Failure PutAwayFailure(const PutAway& away) { return {Failure::Rename, kLiveFile, away.to}; }
 
 bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away) {
     if (store.Save(profile)) return true;

@@ -14,17 +14,15 @@
 Failure HostInTheWay(Platform& platform, const std::string& hostPath);
 
 // Moves the live file to the current pet's file, so that another pet can be made live.
-// The live name is not free when the file stays, still holding the current pet's data; it
-// was not moved when there was none. With no current entry it goes where the settings file
-// names ("" makes ".kmc"), out of every pet's way.
+// It fails when the file stays, still holding the current pet's data; it was not moved when
+// there was none. With no current entry it goes where the settings file names ("" makes
+// ".kmc"), out of every pet's way.
 struct PutAway {
-    bool liveNameFree = false;
+    Failure failure;  // the live file, in the way when it stays
     bool moved = false;
     std::string to;  // the current pet's file
 };
 PutAway PutLiveFileAway(Platform& platform, const Profile& profile, const PetEntry& current);
-// What stands in the way when the live file stays.
-Failure PutAwayFailure(const PutAway& away);
 // Saves the record of what the put-away made true; when the save fails, the live file goes
 // back where it was, as the settings file still says.
 bool SaveOrPutBack(Platform& platform, ProfileStore& store, const Profile& profile, const PutAway& away);

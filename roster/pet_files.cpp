@@ -21,6 +21,13 @@ bool IsDeviceName(const std::string& name) {
     return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
            upper[3] >= '1' && upper[3] <= '9';
 }
+
+// HasOwnFiles' rule for one name, on an entry taken for its files' owner until a name says not.
+void Disown(PetEntry& entry, int i, std::string_view name) {
+    if (i == entry.index ? name.empty() || !IsBarePetName(entry.name)
+                         : name.size() == entry.name.size() && SameFileName(std::string(name), entry.name))
+        entry.ownFiles = false;
+}
 }  // namespace
 
 bool IsBarePetName(const std::string& petName) {
@@ -44,11 +51,9 @@ bool SameFileName(const std::string& a, const std::string& b) {
 }
 
 bool HasOwnFiles(const std::vector<std::string>& names, int index) {
-    const std::string& name = names[static_cast<size_t>(index)];
-    if (name.empty() || !IsBarePetName(name)) return false;
-    for (size_t i = 0; i < names.size(); ++i)
-        if (static_cast<int>(i) != index && SameFileName(names[i], name)) return false;
-    return true;
+    PetEntry entry{index, true, names[static_cast<size_t>(index)], true};
+    for (size_t i = 0; i < names.size(); ++i) Disown(entry, static_cast<int>(i), names[i]);
+    return entry.ownFiles;
 }
 
 SwitchEntries ReadSwitchEntries(const Profile& profile,
@@ -58,17 +63,11 @@ SwitchEntries ReadSwitchEntries(const Profile& profile,
     PetEntry &in = entries.incoming, &out = entries.current;
     out.index = current;
     ForEachPetName(profile, [&](int i, std::string_view name) {
-        if ((in.index < 0 || i < in.index) && wanted(i, name)) in = {i, true, std::string(name)};
-        if (i == current) out = {i, true, std::string(name)};
+        if ((in.index < 0 || i < in.index) && wanted(i, name)) in = {i, true, std::string(name), true};
+        if (i == current) out = {i, true, std::string(name), true};
     });
-    for (PetEntry* entry : {&in, &out}) entry->ownFiles = !entry->name.empty() && IsBarePetName(entry->name);
-    auto sharedWith = [](int i, std::string_view other, const PetEntry& entry) {
-        return i != entry.index && entry.ownFiles && other.size() == entry.name.size() &&
-               SameFileName(std::string(other), entry.name);
-    };
     ForEachPetName(profile, [&](int i, std::string_view name) {
-        if (sharedWith(i, name, in)) in.ownFiles = false;
-        if (sharedWith(i, name, out)) out.ownFiles = false;
+        for (PetEntry* entry : {&in, &out}) Disown(*entry, i, name);
     });
     return entries;
 }

@@ -2,7 +2,6 @@
 #include "roster/rename_record.h"
 
 #include "roster/pet_files.h"
-#include "roster/roster.h"
 
 constexpr char kRename[] = "Rename";
 
@@ -21,14 +20,10 @@ Failure FinishRename(Platform& platform, ProfileStore& store, Profile& profile) 
     if (record.from.empty()) return {};
     // Only while the roster still says what the record does: the new name is an entry's
     // own, the old one no entry's. Otherwise the record is stale and goes.
-    Roster roster = ReadRoster(profile);
-    int to = -1;
-    bool fromListed = false;
-    for (size_t i = 0; i < roster.names.size(); ++i) {
-        fromListed = fromListed || roster.names[i] == record.from;
-        if (roster.names[i] == record.to) to = static_cast<int>(i);
-    }
-    if (!fromListed && to >= 0 && HasOwnFiles(roster.names, to) && IsBarePetName(record.from))
+    auto entryNamed = [&](const std::string& wanted) {
+        return ReadSwitchEntries(profile, [&](int, std::string_view name) { return name == wanted; }).incoming;
+    };
+    if (!entryNamed(record.from).listed && entryNamed(record.to).ownFiles && IsBarePetName(record.from))
         if (Failure moved = MovePetFiles(platform, record.from, record.to)) return moved;
     // A record that could not be dropped is finished again, with nothing left to move.
     WriteRenameRecord(profile, {});

@@ -24,7 +24,7 @@ Failure SwitchAndLaunch(Platform& platform, ProfileStore& store, Profile& profil
     if (restoring && !restore(incoming.name)) return {};
     if (Failure host = HostInTheWay(platform, hostPath)) return host;
     PutAway away = PutLiveFileAway(platform, profile, entries.current);
-    if (!away.liveNameFree) return PutAwayFailure(away);
+    if (away.failure) return away.failure;
     WriteCurrentPetIndex(profile, index);
     if (!SaveOrPutBack(platform, store, profile, away)) return store.WriteFailure();
     if (incoming.ownFiles) {

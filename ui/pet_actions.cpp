@@ -92,7 +92,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     // A live file that could not be put away still holds the current pet's data; the new
     // pet made current would own it, and a discard of the new pet would delete it.
     PutAway away = PutLiveFileAway(platform, *profile, ReadSwitchEntries(*profile, -1).current);
-    if (!away.liveNameFree) return {false, PutAwayFailure(away)};
+    if (away.failure) return {false, away.failure};
     names.push_back(name);
     int added = static_cast<int>(names.size()) - 1;
     SaveRoster(*profile, names, added);
