@@ -156,10 +156,8 @@ Key MakeKey(const std::string& text) {
 
 // Byte by byte; where one level is the start of the other, the shorter first, or last.
 int Order(const std::string& a, const std::string& b, bool shorterFirst = true) {
-    std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    if (int c = a.compare(0, n, b, 0, n)) return c;
-    int bySize = (a.size() > b.size()) - (a.size() < b.size());
-    return shorterFirst ? bySize : -bySize;
+    const std::size_t n = std::min(a.size(), b.size());
+    return shorterFirst || a.compare(0, n, b, 0, n) != 0 ? a.compare(b) : b.compare(a);
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ std::string NameKey(int index) { return "Petname" + std::to_string(index); }
 }  // namespace
 
 int ReadPetCount(const Profile& profile) {
-    int count = profile.ProfileReadInt(kPetList, kEntry, 0);
-    return count > kMaxPetCount ? kMaxPetCount : count;
+    return std::clamp(profile.ProfileReadInt(kPetList, kEntry, 0), 0, kMaxPetCount);
 }
 
 std::string GetPetName(const Profile& profile, int index) {
@@ -46,7 +45,7 @@ int NameIndex(std::string_view key) {
 void ForEachPetName(const Profile& profile, const std::function<void(int index, std::string_view name)>& visit) {
     const int count = ReadPetCount(profile);
     // Each name key's first line, as GetPetName finds it.
-    std::vector<bool> found(static_cast<std::size_t>(std::max(count, 0)));
+    std::vector<bool> found(static_cast<std::size_t>(count));
     profile.ProfileReadKeys(kPetList, [&](std::string_view key, std::string_view name) {
         int index = NameIndex(key);
         if (index < 0 || index >= count || found[static_cast<std::size_t>(index)]) return;
@@ -59,7 +58,7 @@ void ForEachPetName(const Profile& profile, const std::function<void(int index, 
 
 Roster ReadRoster(const Profile& profile) {
     Roster roster;
-    roster.names.resize(static_cast<std::size_t>(std::max(ReadPetCount(profile), 0)));
+    roster.names.resize(static_cast<std::size_t>(ReadPetCount(profile)));
     ForEachPetName(profile, [&](int i, std::string_view name) { roster.names[static_cast<std::size_t>(i)] = name; });
     roster.current = ReadCurrentPetIndex(profile);
     return roster;
@@ -79,11 +78,13 @@ bool StoresUnchanged(const std::string& petName) {
     return GetPetName(profile, 0) == petName;
 }
 
-void WriteCurrentPetIndex(Profile& profile, int index) { profile.ProfileWriteInt(kNowPet, kNumber, index); }
+void WriteCurrentPetIndex(Profile& profile, int index) {
+    profile.ProfileWriteText(kNowPet, kNumber, std::to_string(index));
+}
 
 void SaveRoster(Profile& profile, const std::vector<std::string>& names, int current) {
     int count = static_cast<int>(names.size());
-    profile.ProfileWriteInt(kPetList, kEntry, count);
+    profile.ProfileWriteText(kPetList, kEntry, std::to_string(count));
     for (int i = 0; i < count; ++i) profile.ProfileWriteText(kPetList, NameKey(i), names[i]);
     profile.ProfileWriteText(kPetList, NameKey(count), std::nullopt);
     WriteCurrentPetIndex(profile, current);
@@ -91,17 +92,13 @@ void SaveRoster(Profile& profile, const std::vector<std::string>& names, int cur
 
 void SaveInitialRoster(Profile& profile, const std::vector<std::string>& titles,
                        const std::string& hostExecutable) {
-    int count = static_cast<int>(titles.size());
-    profile.ProfileWriteInt(kPetList, kEntry, count);
+    std::vector<std::string> names = titles;
     int current = -1;
-    for (int i = 0; i < count; ++i) {
-        std::string name = titles[i];
-        if (text::Compare(name, kLiveFileTitle) == 0) {
-            name = kDefaultPet;
-            current = i;
-        }
-        profile.ProfileWriteText(kPetList, NameKey(i), name);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (text::Compare(names[i], kLiveFileTitle) != 0) continue;
+        names[i] = kDefaultPet;
+        current = static_cast<int>(i);
     }
-    WriteCurrentPetIndex(profile, current);
+    SaveRoster(profile, names, current);
     profile.ProfileWriteText(kKirimo, kVer, hostExecutable);
 }

@@ -17,7 +17,7 @@ struct Roster {
     int current = 0;  // the stored current pet index, not checked against the names
 };
 
-// The stored count of names, at most kMaxPetCount; 0 or less means an empty roster.
+// The stored count of names, from 0 (for any count below) to kMaxPetCount.
 int ReadPetCount(const Profile& profile);
 std::string GetPetName(const Profile& profile, int index);
 // Each entry's name as GetPetName gives it, once: those the file holds in file order, then

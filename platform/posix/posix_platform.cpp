@@ -66,13 +66,11 @@ std::optional<std::string> SystemPath(const std::string& corePath) {
 bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned mode, bool flush) {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) return false;
-    bool ok = true;
-    for (size_t done = 0; ok && done < bytes.size();) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        ok = n > 0;
-        done += ok ? static_cast<size_t>(n) : 0;
-    }
-    ok = ok && (!flush || fsync(fd) == 0);
+    size_t done = 0;
+    ssize_t n;
+    while (done < bytes.size() && (n = write(fd, bytes.data() + done, bytes.size() - done)) > 0)
+        done += static_cast<size_t>(n);
+    const bool ok = done == bytes.size() && (!flush || fsync(fd) == 0);
     return close(fd) == 0 && ok;
 }
 
@@ -131,10 +129,7 @@ public:
         if (lock) close(static_cast<int>(reinterpret_cast<intptr_t>(lock) - 1));
     }
 
-    std::string CurrentDirectory() override {
-        std::string here = HostCurrentDirectory();
-        return here.empty() ? here : encoding::FromHostPath(here);
-    }
+    std::string CurrentDirectory() override { return encoding::FromHostPath(HostCurrentDirectory()); }
 
     bool RenameFile(const std::string& from, const std::string& to) override {
         auto source = SystemPath(from), target = SystemPath(to);
@@ -254,11 +249,10 @@ public:
         auto source = SystemPath(from), target = SystemPath(to);
         if (!source || !target) return ReplaceResult::Failed;
         struct stat st;
-        if (stat(target->c_str(), &st) == 0) {
-            // Windows refuses to replace a read-only file; rename would not.
-            if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR) || chmod(source->c_str(), st.st_mode & 07777) != 0)
-                return ReplaceResult::Failed;
-        }
+        // Windows refuses to replace a read-only file; rename would not.
+        if (stat(target->c_str(), &st) == 0 &&
+            (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR) || chmod(source->c_str(), st.st_mode & 07777) != 0))
+            return ReplaceResult::Failed;
         if (rename(source->c_str(), target->c_str()) != 0) return ReplaceResult::Failed;
         SyncFolderOf(*target);
         return ReplaceResult::Replaced;
