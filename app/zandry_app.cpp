@@ -4,14 +4,10 @@
 #include "app/match_pet_argument.h"
 #include "platform/host_detection.h"
 #include "roster/host_files.h"
-#include "roster/pet_files.h"
 #include "roster/rename_record.h"
-#include "roster/roster.h"
 #include "roster/switch_and_launch.h"
 #include "res/resource.h"
 #include "ui/chooser_dlg.h"
-#include "ui/failure_message.h"
-#include "ui/framework/dialog_window.h"
 #include "ui/init_setup_dlg.h"
 
 constexpr char kInstanceLockName[] = "CZandryApp";
@@ -21,7 +17,6 @@ CZandryApp::CZandryApp(Platform& platform, std::vector<std::string> arguments)
 
 bool CZandryApp::InitInstance() {
     Dialogs().EnableThreeDLook();
-    lock_ = nullptr;
     bool alreadyExists = false;
     LockHandle lock = platform_.CreateInstanceLock(kInstanceLockName, alreadyExists);
     if (alreadyExists) {

@@ -3,9 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
-#include "platform/profile_store.h"
-#include "platform/failure.h"
 #include "roster/pet_files.h"
 
 class CZandryApp {

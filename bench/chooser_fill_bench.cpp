@@ -4,7 +4,7 @@
 
 #include "bench/bench_roster.h"
 #include "res/resource.h"
-#include "ui/chooser_fill.h"
+#include "ui/pet_actions.h"
 #include "ui/framework/terminal/template_window.h"
 
 namespace {

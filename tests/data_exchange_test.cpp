@@ -1,6 +1,6 @@
 // Data exchange between a dialog's fields and its controls, on a window of our dialog
 // manager.
-#include "ui/framework/data_exchange.h"
+#include "ui/framework/dialog_window.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ TEST(DataExchangeLength, OverSixteenBytesShowsTheMessageAndFails) {
     unsigned seenType = 0;
     TemplateWindow window(source, [&](const std::string& text, const std::string& caption, unsigned type) {
         seenText = text, seenCaption = caption, seenType = type;
-        return mb::kIdOk;
+        return kIdOk;
     });
     ScriptedDialogs dialogs("");
     for (const std::string& text : {std::string(16, 'x'), std::string(17, 'x')}) {

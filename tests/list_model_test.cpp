@@ -73,7 +73,7 @@ TEST(ListControls, SelectionFollowsItsEntry) {
         {"selected outside", [](ListControl& l) { l.Select(3); }, {"A", "B", "C"}, -1},
         {"cleared", [](ListControl& l) { l.Clear(); }, {}, -1},
     };
-    auto none = [](const std::string&, const std::string&, unsigned) { return mb::kIdOk; };
+    auto none = [](const std::string&, const std::string&, unsigned) { return kIdOk; };
     TemplateWindow manage(*FindDialogTemplate(IDD_PET_MANAGE), none);
     TemplateWindow chooser(*FindDialogTemplate(IDD_CHOOSER), none);
     for (const Case& c : cases) {
@@ -97,7 +97,7 @@ TEST(ListControls, SelectionFollowsItsEntry) {
 // A sorted list puts an added entry at its place, and the selection moves along.
 TEST(ListControls, SortedListAddsInOrder) {
     TemplateWindow setup(*FindDialogTemplate(IDD_INIT_SETUP),
-                         [](const std::string&, const std::string&, unsigned) { return mb::kIdOk; });
+                         [](const std::string&, const std::string&, unsigned) { return kIdOk; });
     ListModel plain(true);
     for (ListControl* list : {static_cast<ListControl*>(&plain), &setup.List(IDC_SETUP_PETS)}) {
         EXPECT_EQ(list->Add("m"), 0);

@@ -2,8 +2,6 @@
 #include "ui/chooser_dlg.h"
 
 #include "res/resource.h"
-#include "ui/chooser_fill.h"
-#include "ui/framework/data_exchange.h"
 #include "ui/pet_manage_dlg.h"
 
 CChooserDlg::CChooserDlg(ProfileStore& store, Platform& platform, std::string hostPath)
@@ -12,10 +10,9 @@ CChooserDlg::CChooserDlg(ProfileStore& store, Platform& platform, std::string ho
 void CChooserDlg::DoDataExchange(DataExchange& dx) { dx.Selection(IDC_CHOOSER_PET, selected_); }
 
 bool CChooserDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
     Window().SetIcon(IDI_ZANDRY);
     selected_ = FillPetCombo(Window().List(IDC_CHOOSER_PET), store_);
-    return true;
+    return CDialog::OnInitDialog();
 }
 
 void CChooserDlg::OnOK() {

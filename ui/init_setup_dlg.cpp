@@ -6,8 +6,6 @@
 #include "res/resource.h"
 #include "roster/host_files.h"
 #include "roster/roster.h"
-#include "ui/failure_message.h"
-#include "ui/framework/data_exchange.h"
 #include "ui/setup_search.h"
 
 CInitSetupDlg::CInitSetupDlg(ProfileStore& store, Platform& platform)
@@ -36,8 +34,6 @@ void CInitSetupDlg::OnOK() {
     Failure failure = !profile ? store_.ReadFailure() : store_.Save(*profile) ? Failure{} : store_.WriteFailure();
     // Closed as if it had worked, the window would only come back at the next start: it
     // stays open, and its cancel button ends the run.
-    if (failure)
-        SayFailure(failure, IDS_NOT_SET_UP, &Window());
-    else
-        EndDialog(kIdOk);
+    SayFailure(failure, IDS_NOT_SET_UP, &Window());
+    if (!failure) EndDialog(kIdOk);
 }

@@ -2,7 +2,6 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
 #include "platform/profile_store.h"
 #include "ui/framework/dialog_window.h"
 

@@ -8,9 +8,7 @@
 #include "platform/text.h"
 #include "roster/host_files.h"
 #include "roster/live_file.h"
-#include "roster/pet_files.h"
 #include "roster/rename_record.h"
-#include "roster/roster.h"
 
 namespace {
 
@@ -74,6 +72,14 @@ void FillPetList(PetManageState& state, ProfileStore& store) {
     state.current = roster.current;
 }
 
+int FillPetCombo(ListControl& combo, ProfileStore& store) {
+    combo.Clear();
+    PetManageState state{combo};
+    FillPetList(state, store);
+    combo.Select(state.current);
+    return state.current;
+}
+
 ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileStore& store,
                       Platform& platform) {
     std::vector<std::string> names = state.list.Texts();
@@ -100,7 +106,7 @@ ActionResult AdoptPet(PetManageState& state, const std::string& name, ProfileSto
     state.list.Add(name);
     state.list.Select(added);
     state.current = added;
-    return {true};
+    return {true, {}};
 }
 
 ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileStore& store,
@@ -137,7 +143,7 @@ ActionResult RenamePet(PetManageState& state, const std::string& name, ProfileSt
     }
     state.list.Delete(selected);
     state.list.Insert(selected, name);
-    return {true};
+    return {true, {}};
 }
 
 ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& platform,
@@ -163,5 +169,5 @@ ActionResult DiscardPet(PetManageState& state, ProfileStore& store, Platform& pl
     }
     state.current = current;
     state.list.Delete(selected);
-    return {true};
+    return {true, {}};
 }

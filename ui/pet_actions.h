@@ -1,12 +1,10 @@
-// What the pet management window does to the list, the pet files and the settings file,
-// written without a window so that it runs and is tested on any list.
+// What the pet management window does to the list, the pet files and the settings file, and
+// the chooser's fill, written without a window so that they run and are tested on any list.
 #pragma once
 #include <functional>
 #include <string>
 
-#include "platform/platform.h"
 #include "platform/profile_store.h"
-#include "platform/failure.h"
 #include "ui/framework/dialog_window.h"
 
 // The list and current pet index as the management window holds them while it is open.
@@ -19,6 +17,10 @@ struct PetManageState {
 };
 
 void FillPetList(PetManageState& state, ProfileStore& store);
+// The chooser's drop-down list: every roster name in roster order, the stored current pet
+// index selected (nothing when it lies outside the list) and returned. A settings file that
+// cannot be read leaves the list empty and returns -1.
+int FillPetCombo(ListControl& combo, ProfileStore& store);
 
 // What became of an action: carried out (the caller then empties the name field), refused
 // without a word (a name it does not take, a No), or failed on the file in `failure`, which
@@ -26,8 +28,6 @@ void FillPetList(PetManageState& state, ProfileStore& store);
 struct ActionResult {
     bool done = false;
     Failure failure;
-
-    ActionResult(bool d = false, Failure f = {}) : done(d), failure(std::move(f)) {}
     explicit operator bool() const { return done; }
 };
 

@@ -2,8 +2,6 @@
 #include "ui/pet_manage_dlg.h"
 
 #include "res/resource.h"
-#include "ui/failure_message.h"
-#include "ui/framework/data_exchange.h"
 
 constexpr int kNameBytes = 16;
 

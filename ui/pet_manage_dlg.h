@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "ui/framework/dialog_window.h"
 #include "ui/pet_actions.h"
 
 class CPetManageDlg : public CDialog {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/zandry_app.h"
-#include "platform/platform.h"
 #include "platform/posix/encoding.h"
 
 int main(int argc, char** argv) {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/zandry_app.h"
-#include "platform/platform.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The _mbs functions follow this code page, not the user's locale, unless told.

@@ -2,7 +2,6 @@
 #include "ui/framework/dialog_window.h"
 
 #include "res/resource.h"
-#include "ui/framework/data_exchange.h"
 
 namespace {
 DialogSystem* replacement = nullptr;
@@ -30,6 +29,15 @@ void Warn(DialogWindow* owner, const std::string& text) { ShowTitled(owner, text
 
 bool Ask(DialogWindow* owner, const std::string& text) { return ShowTitled(owner, text, mb::kYesNo) == mb::kIdYes; }
 
+void SayFailure(const Failure& failure, int notDoneId, DialogWindow* owner) {
+    static const int kInTheWay[] = {0, IDS_CANNOT_READ, IDS_CANNOT_WRITE, IDS_CANNOT_RENAME, IDS_CANNOT_START,
+                                    IDS_HOST_RUNNING};
+    if (!failure) return;
+    std::string text = LoadText(kInTheWay[failure.kind], {failure.file, failure.to});
+    if (notDoneId) text += "\n" + LoadText(notDoneId);
+    Warn(owner, text);
+}
+
 int CDialog::DoModal() { return Dialogs().RunModal(*this, templateId_, owner_); }
 
 bool CDialog::UpdateData(bool save) {
@@ -38,20 +46,15 @@ bool CDialog::UpdateData(bool save) {
     return !exchange.Failed();
 }
 
-void CDialog::EndDialog(int result) { window_->EndDialog(result); }
-
 bool CDialog::OnInitDialog() {
     UpdateData(false);
     return true;
 }
 
 void CDialog::OnCommand(int id) {
-    if (id == kIdOk)
-        OnOK();
-    else if (id == kIdCancel)
-        EndDialog(kIdCancel);
-    else
-        OnButton(id);
+    if (id == kIdOk) return OnOK();
+    if (id == kIdCancel) return EndDialog(kIdCancel);
+    OnButton(id);
 }
 
 void CDialog::OnOK() {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class DataExchange;
+#include "platform/failure.h"
 
 // The list controls as the windows' logic sees them: an ordered list of texts with at most
 // one selected entry. The dialogs hand their real controls in; tests hand in a plain one.
@@ -40,7 +40,6 @@ namespace mb {
 constexpr unsigned kOk = 0x00;
 constexpr unsigned kYesNo = 0x04;
 constexpr unsigned kIconExclamation = 0x30;
-constexpr int kIdOk = 1;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 }  // namespace mb
@@ -66,6 +65,26 @@ public:
     virtual void EndDialog(int result) = 0;
 };
 
+// One pass of data exchange between a dialog's fields and its controls. Once a check has
+// failed, the rest of the pass does nothing.
+class DataExchange {
+public:
+    DataExchange(DialogWindow& window, bool save) : window_(window), save_(save) {}
+    bool Failed() const { return failed_; }
+
+    // The selection of a combo box or list box.
+    void Selection(int id, int& index);
+    void Text(int id, std::string& text);
+    // Reading: refuses a text over `bytes` bytes with the length message; writing: limits
+    // the field to `bytes`.
+    void MaxBytes(int id, const std::string& text, int bytes);
+
+private:
+    DialogWindow& window_;
+    bool save_;
+    bool failed_ = false;
+};
+
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 
@@ -83,7 +102,7 @@ public:
     // Reads the controls into the fields (save) or writes the fields to them; false when a
     // field check refused what was read.
     bool UpdateData(bool save);
-    void EndDialog(int result);
+    void EndDialog(int result) { window_->EndDialog(result); }
     DialogWindow& Window() { return *window_; }
 
     // Called by the dialog system.
@@ -136,3 +155,6 @@ std::string LoadText(int id, const std::vector<std::string>& inserts = {});
 void Warn(DialogWindow* owner, const std::string& text);
 // The same with Yes and No; true for Yes.
 bool Ask(DialogWindow* owner, const std::string& text);
+// A failure said as Warn says it: what stood in the way, then the line of the string id
+// `notDoneId` (0 for none). Nothing is shown for no failure.
+void SayFailure(const Failure& failure, int notDoneId, DialogWindow* owner = nullptr);

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/framework/dialog_window.h"
 #include "ui/framework/terminal/resources.h"
 #include "ui/framework/terminal/list_model.h"
 

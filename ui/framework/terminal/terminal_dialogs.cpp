@@ -101,7 +101,7 @@ int TerminalDialogs::ShowMessage(const std::string& text, const std::string& cap
     out_ << (yesNo ? " [y] yes  [n] no\n> " : " [Enter] OK\n> ") << std::flush;
     std::string line;
     bool answered = static_cast<bool>(std::getline(in_, line));
-    if (!yesNo) return mb::kIdOk;
+    if (!yesNo) return kIdOk;
     line = Trimmed(line);
     return answered && (line == "y" || line == "yes") ? mb::kIdYes : mb::kIdNo;
 }
