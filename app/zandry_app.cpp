@@ -1,8 +1,8 @@
 // Start-up and exit of the application, in their fixed order.
 #include "app/zandry_app.h"
 
-#include "app/match_pet_argument.h"
 #include "platform/host_detection.h"
+#include "platform/text.h"
 #include "roster/host_files.h"
 #include "roster/rename_record.h"
 #include "roster/switch_and_launch.h"
@@ -11,6 +11,11 @@
 #include "ui/init_setup_dlg.h"
 
 constexpr char kInstanceLockName[] = "CZandryApp";
+
+int MatchPetArgument(const std::string& argument, const std::string& petName) {
+    bool marked = !argument.empty() && (argument[0] == '-' || argument[0] == '/');
+    return (marked ? text::LocaleEqual(argument.substr(1), petName) : text::LocaleEqual(argument, petName)) ? 1 : 0;
+}
 
 CZandryApp::CZandryApp(Platform& platform, std::vector<std::string> arguments)
     : platform_(platform), arguments_(std::move(arguments)), store_(platform) {}

@@ -30,3 +30,7 @@ private:
     ProfileStore store_;
     LockHandle lock_ = nullptr;
 };
+
+// Whether the first command-line argument names a roster pet: 1 when it, less one leading
+// "-" or "/", equals the name by the user locale's case-insensitive comparison; else 0.
+int MatchPetArgument(const std::string& argument, const std::string& petName);

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/match_pet_argument.h"
+#include "app/zandry_app.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const char* bytes = reinterpret_cast<const char*>(data);

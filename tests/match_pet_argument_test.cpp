@@ -1,7 +1,7 @@
 // The command-line match: one leading mark skipped, then the locale's case-blind equality.
 #include <gtest/gtest.h>
 
-#include "app/match_pet_argument.h"
+#include "app/zandry_app.h"
 
 namespace {
 
