@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/framework/terminal/list_model.h"
-#include "ui/setup_search.h"
+#include "ui/init_setup_dlg.h"
 #include "tests/support/folder_names.h"
 
 namespace {

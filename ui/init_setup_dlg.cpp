@@ -1,12 +1,27 @@
-// The first-run setup window's handlers.
+// The first-run setup window's handlers, and what it proposes from the folder's names.
 #include "ui/init_setup_dlg.h"
 
-#include <vector>
-
+#include "platform/cp932.h"
+#include "platform/text.h"
 #include "res/resource.h"
 #include "roster/host_files.h"
 #include "roster/roster.h"
-#include "ui/setup_search.h"
+
+std::vector<std::string> CollectPetTitles(const std::vector<std::string>& petFileNames) {
+    std::vector<std::string> titles;
+    for (const std::string& file : petFileNames) {
+        std::string title = cp932::FileTitle(file);
+        // A title the settings file would give back changed would name no file.
+        if (text::Compare(title, kPreviousSettingsTitle) != 0 && text::Compare(title, kOldSettingsTitle) != 0 &&
+            !title.empty() && StoresUnchanged(title))
+            titles.push_back(title);
+    }
+    return titles;
+}
+
+std::string FindHostExecutable(const std::vector<std::string>& hostFileNames) {
+    return hostFileNames.empty() ? std::string() : hostFileNames.front();
+}
 
 CInitSetupDlg::CInitSetupDlg(ProfileStore& store, Platform& platform)
     : CDialog(IDD_INIT_SETUP), store_(store), platform_(platform) {}
