@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,8 +84,12 @@ FileContents ReadHostFile(const std::string& path) {
     std::string& bytes = contents.bytes;
     // Read in place, sized once, one byte over to see the end: each page of fresh memory costs
     // a fault, and a large roster's file read through a buffer would cost its pages twice.
+    // Mapped in one call, the pages cost about half.
     struct stat st;
-    bytes.resize(fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096);
+    bytes.reserve(fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096);
+    const auto data = reinterpret_cast<std::uintptr_t>(bytes.data()), first = data & -std::uintptr_t{4096};
+    madvise(reinterpret_cast<void*>(first), data - first + bytes.capacity(), MADV_POPULATE_WRITE);
+    bytes.resize(bytes.capacity());
     size_t done = 0;
     ssize_t n;
     while ((n = read(fd, bytes.data() + done, bytes.size() - done)) > 0)
