@@ -1,6 +1,5 @@
 // Native entry point: the command line arrives in the terminal's encoding and is handed to
 // the core in code page 932.
-#include <clocale>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -12,10 +11,9 @@ int main(int argc, char** argv) {
     // The windows write to standard output, which may be a pipe nobody reads any more: the
     // run goes on, and ends with 0 as every run does.
     std::signal(SIGPIPE, SIG_IGN);
-    // Only the terminal's codeset is wanted; the other categories cost a file each.
-    std::setlocale(LC_CTYPE, "");
     // Characters code page 932 lacks arrive as "?", as in the ANSI arguments of Windows.
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(encoding::ToCodePage(argv[i], encoding::TerminalEncoding()));
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    for (std::string& argument : arguments)
+        if (!encoding::IsAscii(argument)) argument = encoding::ToCodePage(argument, encoding::TerminalEncoding());
     return CZandryApp(SystemPlatform(), arguments).Run();
 }

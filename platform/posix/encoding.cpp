@@ -4,6 +4,8 @@
 #include <iconv.h>
 #include <langinfo.h>
 
+#include <algorithm>
+#include <clocale>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -30,15 +32,22 @@ struct Converters : std::map<std::pair<std::string, std::string>, iconv_t> {
 
 iconv_t Converter(const char* from, const char* to) {
     thread_local Converters converters;
-    auto key = std::make_pair(std::string(from), std::string(to));
-    auto it = converters.find(key);
-    if (it == converters.end()) it = converters.emplace(key, iconv_open(to, from)).first;
+    auto [it, added] = converters.try_emplace({from, to});
+    if (added) it->second = iconv_open(to, from);
     if (IsOpen(it->second)) iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
     return it->second;
 }
 }  // namespace
 
+bool IsAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::optional<std::string> Convert(const std::string& text, const char* from, const char* to) {
+    // ASCII is itself in both, and most names are ASCII: no converter, whose opening costs more
+    // than a short run's every conversion.
+    auto ours = [](const char* encoding) { return !std::strcmp(encoding, kCodePage) || !std::strcmp(encoding, kHost); };
+    if (ours(from) && ours(to) && IsAscii(text)) return text;
     iconv_t cd = Converter(from, to);
     if (!IsOpen(cd)) return std::nullopt;
     std::string out(text.size() * 4 + 4, '\0');
@@ -68,6 +77,8 @@ std::optional<std::string> FromHostName(const std::string& hostName) {
 }
 
 const char* TerminalEncoding() {
+    // Read on first need, and only the codeset: a locale costs about as much as a run's moves.
+    [[maybe_unused]] static const char* const locale = std::setlocale(LC_CTYPE, "");
     const char* codeset = nl_langinfo(CODESET);
     return std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ? "UTF-8" : codeset;
 }

@@ -6,6 +6,9 @@
 
 namespace encoding {
 
+// True when every byte is ASCII, which every terminal's encoding spells alike.
+bool IsAscii(const std::string& text);
+
 // Converts between two iconv encodings; nullopt when the text does not convert whole.
 std::optional<std::string> Convert(const std::string& text, const char* from, const char* to);
 
@@ -18,7 +21,7 @@ std::optional<std::string> ToHostPath(const std::string& cp932Path);
 // code page 932 lacks become "?", as Windows' ANSI calls give them.
 std::string FromHostPath(const std::string& hostPath);
 
-// The encoding of the terminal's text under the locale set. Without a locale the codeset
+// The encoding of the terminal's text under the user's locale. Without a locale the codeset
 // reads as ASCII; names typed there are still far more likely UTF-8 than anything else.
 const char* TerminalEncoding();
 
