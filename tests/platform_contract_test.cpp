@@ -80,7 +80,7 @@ TEST_F(PlatformContract, RemoveDeletesOnlyWhatItMay) {
 
 TEST_F(PlatformContract, CopyReplacesTargetAndNeedsASource) {
     folder.Write("b.kmc", "new");
-    folder.Write("b.bak", "old");
+    folder.Write("b.bak", "the old backup");
     EXPECT_TRUE(platform.CopyFileReplacing("b.kmc", "b.bak"));
     EXPECT_EQ(folder.Read("b.bak"), "new");
     EXPECT_EQ(folder.Read("b.kmc"), "new");

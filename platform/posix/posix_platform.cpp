@@ -63,15 +63,17 @@ std::optional<std::string> SystemPath(const std::string& corePath) {
     return path;
 }
 
-// Empties or creates the file at a Linux path (with `mode` when new) and writes it, flushed when asked.
+// Writes the file at a Linux path (with `mode` when new), flushed when asked. Written over and
+// cut to length after, not emptied first: that would cost ext4 a discard of the old blocks and a
+// write-out at close, and a backup is written over with the same bytes at every switch.
 bool WriteHostFile(const std::string& path, const std::string& bytes, unsigned mode, bool flush) {
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode);
     if (fd < 0) return false;
     size_t done = 0;
     ssize_t n;
     while (done < bytes.size() && (n = write(fd, bytes.data() + done, bytes.size() - done)) > 0)
         done += static_cast<size_t>(n);
-    const bool ok = done == bytes.size() && (!flush || fsync(fd) == 0);
+    const bool ok = done == bytes.size() && ftruncate(fd, static_cast<off_t>(done)) == 0 && (!flush || fsync(fd) == 0);
     return close(fd) == 0 && ok;
 }
 
@@ -82,9 +84,8 @@ FileContents ReadHostFile(const std::string& path) {
         return {errno == ENOENT || errno == ENOTDIR ? FileContents::Absent : FileContents::Unreadable, {}};
     FileContents contents;
     std::string& bytes = contents.bytes;
-    // Read in place, sized once, one byte over to see the end: each page of fresh memory costs
-    // a fault, and a large roster's file read through a buffer would cost its pages twice.
-    // Mapped in one call, the pages cost about half.
+    // Read in place, sized once, one byte over to see the end: a buffer would cost a large
+    // roster's pages twice. Mapped in one call, each fresh page costs about half a fault.
     struct stat st;
     bytes.reserve(fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096);
     const auto data = reinterpret_cast<std::uintptr_t>(bytes.data()), first = data & -std::uintptr_t{4096};
