@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/cp932.h"
+
 namespace {
 
 int ParseProfileInt(const std::string& value) {
@@ -14,19 +16,14 @@ int ParseProfileInt(const std::string& value) {
     while (i < head.size() && static_cast<unsigned char>(head[i]) <= ' ') ++i;
     bool negative = false;
     if (i < head.size() && (head[i] == '-' || head[i] == '+')) negative = head[i++] == '-';
-    unsigned base = 10;
-    if (i + 1 < head.size() && head[i] == '0') {
-        char p = head[i + 1];
-        base = p == 'x' ? 16 : p == 'o' ? 8 : p == 'b' ? 2 : 10;
-        if (base != 10) i += 2;
-    }
+    const char prefix = i + 1 < head.size() && head[i] == '0' ? head[i + 1] : '\0';
+    const unsigned base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+    if (base != 10) i += 2;
     std::uint32_t result = 0;
     for (; i < head.size(); ++i) {
-        char c = head[i];
-        unsigned digit = c >= '0' && c <= '9'   ? static_cast<unsigned>(c - '0')
-                         : c >= 'a' && c <= 'z' ? static_cast<unsigned>(c - 'a' + 10)
-                         : c >= 'A' && c <= 'Z' ? static_cast<unsigned>(c - 'A' + 10)
-                                                : 99;
+        const char c = cp932::AsciiUpper(head[i]);
+        const unsigned digit = c >= '0' && c <= '9'   ? static_cast<unsigned>(c - '0')
+                               : c >= 'A' && c <= 'Z' ? static_cast<unsigned>(c - 'A' + 10) : 99;
         if (digit >= base) break;
         result = result * base + digit;
     }
