@@ -62,13 +62,13 @@ SwitchEntries ReadSwitchEntries(const Profile& profile,
     SwitchEntries entries;
     PetEntry &in = entries.incoming, &out = entries.current;
     out.index = current;
-    ForEachPetName(profile, [&](int i, std::string_view name) {
-        if ((in.index < 0 || i < in.index) && wanted(i, name)) in = {i, true, std::string(name), true};
-        if (i == current) out = {i, true, std::string(name), true};
-    });
-    ForEachPetName(profile, [&](int i, std::string_view name) {
-        for (PetEntry* entry : {&in, &out}) Disown(*entry, i, name);
-    });
+    const std::vector<std::string_view> names = PetNames(profile);
+    auto entry = [&](size_t i) { return PetEntry{static_cast<int>(i), true, std::string(names[i]), true}; };
+    for (size_t i = 0; i < names.size() && in.index < 0; ++i)
+        if (wanted(static_cast<int>(i), names[i])) in = entry(i);
+    if (current >= 0 && static_cast<size_t>(current) < names.size()) out = entry(static_cast<size_t>(current));
+    for (size_t i = 0; i < names.size(); ++i)
+        for (PetEntry* e : {&in, &out}) Disown(*e, static_cast<int>(i), names[i]);
     return entries;
 }
 

@@ -39,8 +39,8 @@ struct PetEntry {
 struct SwitchEntries {
     PetEntry incoming, current;
 };
-// The first entry in roster order that `wanted` accepts, and the current one, read in two
-// walks over the settings file: at ten thousand names a copy of every one costs more.
+// The first entry in roster order that `wanted` accepts, and the current one, read in one
+// walk over the settings file that copies no name: at ten thousand names copies cost more.
 SwitchEntries ReadSwitchEntries(const Profile& profile,
                                 const std::function<bool(int index, std::string_view name)>& wanted);
 // The same with the entry at `index` brought in, listed or not.

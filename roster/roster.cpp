@@ -42,26 +42,20 @@ int NameIndex(std::string_view key) {
     return index;
 }
 
-void ForEachPetName(const Profile& profile, const std::function<void(int index, std::string_view name)>& visit) {
-    const int count = ReadPetCount(profile);
-    // Each name key's first line, as GetPetName finds it.
-    std::vector<bool> found(static_cast<std::size_t>(count));
+std::vector<std::string_view> PetNames(const Profile& profile) {
+    std::vector<std::string_view> names(static_cast<std::size_t>(ReadPetCount(profile)));
+    // Each name key's first line, as GetPetName finds it; no other key gives an index in range.
+    std::vector<bool> found(names.size());
     profile.ProfileReadKeys(kPetList, [&](std::string_view key, std::string_view name) {
-        int index = NameIndex(key);
-        if (index < 0 || index >= count || found[static_cast<std::size_t>(index)]) return;
-        found[static_cast<std::size_t>(index)] = true;
-        visit(index, name);
+        const auto index = static_cast<std::size_t>(NameIndex(key));
+        if (index < names.size() && !found[index]) { found[index] = true; names[index] = name; }
     });
-    for (int i = 0; i < count; ++i)
-        if (!found[static_cast<std::size_t>(i)]) visit(i, "");
+    return names;
 }
 
 Roster ReadRoster(const Profile& profile) {
-    Roster roster;
-    roster.names.resize(static_cast<std::size_t>(ReadPetCount(profile)));
-    ForEachPetName(profile, [&](int i, std::string_view name) { roster.names[static_cast<std::size_t>(i)] = name; });
-    roster.current = ReadCurrentPetIndex(profile);
-    return roster;
+    const std::vector<std::string_view> names = PetNames(profile);
+    return {{names.begin(), names.end()}, ReadCurrentPetIndex(profile)};
 }
 
 int ReadCurrentPetIndex(const Profile& profile) { return profile.ProfileReadInt(kNowPet, kNumber, 0); }

@@ -1,7 +1,6 @@
 // The roster as Zandry.ini holds it: [PetList] entry and Petname0.., [NowPet] number, and
 // [Kirimo] Ver, read from and written into one look at the file, which the caller saves.
 #pragma once
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +19,9 @@ struct Roster {
 // The stored count of names, from 0 (for any count below) to kMaxPetCount.
 int ReadPetCount(const Profile& profile);
 std::string GetPetName(const Profile& profile, int index);
-// Each entry's name as GetPetName gives it, once: those the file holds in file order, then
-// those it lacks, as "". One walk over the file, and no copy of the roster.
-void ForEachPetName(const Profile& profile, const std::function<void(int index, std::string_view name)>& visit);
+// Each entry's name as GetPetName gives it, "" where the file has none, in one walk over the
+// file: views into the profile's text, good while it stays unchanged.
+std::vector<std::string_view> PetNames(const Profile& profile);
 Roster ReadRoster(const Profile& profile);
 // The stored current pet index, 0 when missing; it may name no entry.
 int ReadCurrentPetIndex(const Profile& profile);
